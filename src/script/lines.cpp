@@ -1,0 +1,311 @@
+// Script line syntax. Everything here works in place on the loaded script text
+// (or on a caller's line buffer), allocates nothing and walks each text once.
+//
+// A line ends at CR, LF or NUL; a run of CR and LF is one line end, so blank
+// lines never reach the caller. The script text ends at its first NUL.
+#include <stddef.h>
+#include <string.h>
+
+#include "script/lines.h"
+#include "run/text.h"
+
+namespace {
+
+int fnIsLineEnd(char c)
+{
+    return c == '\r' || c == '\n';
+}
+
+int fnIsSpaceOrLineEnd(char c)
+{
+    return fnIsBlank(c) || fnIsLineEnd(c);
+}
+
+const char *fnSkipBlanks(const char *psz)
+{
+    while (fnIsBlank(*psz))
+        psz++;
+    return psz;
+}
+
+const char *fnSkipLineEnds(const char *psz)
+{
+    while (fnIsLineEnd(*psz))
+        psz++;
+    return psz;
+}
+
+// End of the line starting at psz: its CR, LF or NUL.
+const char *fnLineEnd(const char *psz)
+{
+    while (*psz && !fnIsLineEnd(*psz))
+        psz++;
+    return psz;
+}
+
+// Copies up to cchLine - 1 characters of the line at pszPos and returns where
+// copying stopped (a line end, the NUL, or the middle of an over-long line, whose
+// rest then reads as a line of its own).
+const char *fnCopyRawLine(const char *pszPos, char *pszLine, size_t cchLine)
+{
+    size_t cch = 0;
+    while (*pszPos && !fnIsLineEnd(*pszPos) && cch + 1 < cchLine)
+        pszLine[cch++] = *pszPos++;
+    pszLine[cch] = '\0';
+    return pszPos;
+}
+
+// ---- Separator scanning -------------------------------------------------
+//
+// "=" and "," separate fields only outside double quotes and outside
+// parentheses, so fnXxx(a,b) and "a,b" each stay one field. Parentheses do not
+// nest: a "(" toggles the state (a second "(" leaves it again) and a ")" always
+// leaves it. A quote inside parentheses is plain text, and so is a parenthesis
+// inside quotes.
+struct ScanState {
+    int bQuote;
+    int bParen;
+};
+
+// Advances the state over c; 1 when c is a separator at this point.
+int fnScanChar(ScanState *pState, char c)
+{
+    if (pState->bParen) {
+        if (c == '(' || c == ')')
+            pState->bParen = 0;
+        return 0;
+    }
+    if (c == '"') {
+        pState->bQuote = !pState->bQuote;
+        return 0;
+    }
+    if (pState->bQuote)
+        return 0;
+    if (c == '(') {
+        pState->bParen = 1;
+        return 0;
+    }
+    return c == '=' || c == ',';
+}
+
+// The next separator at or after psz, or the line's NUL when there is none.
+char *fnNextSeparator(char *psz, ScanState *pState)
+{
+    for (; *psz; psz++) {
+        if (fnScanChar(pState, *psz))
+            return psz;
+    }
+    return psz;
+}
+
+// Copies the field text [pszStart, pszEnd) into pszOut: leading blanks and line
+// ends skipped; outside parentheses a quote that opens quoting is dropped and a
+// closing one kept; then trailing blanks, line ends and quotes removed. So a
+// field written "a,b" gives a,b.
+void fnCopyFieldValue(const char *pszStart, const char *pszEnd, char *pszOut, size_t cchOut)
+{
+    while (pszStart < pszEnd && fnIsSpaceOrLineEnd(*pszStart))
+        pszStart++;
+    ScanState state = {0, 0};
+    size_t cch = 0;
+    for (const char *p = pszStart; p < pszEnd && cch + 1 < cchOut; p++) {
+        int bOpening = !state.bParen && !state.bQuote && *p == '"';
+        fnScanChar(&state, *p);
+        if (!bOpening)
+            pszOut[cch++] = *p;
+    }
+    while (cch > 0 && fnIsSpaceOrLineEnd(pszOut[cch - 1]))
+        cch--;
+    while (cch > 0 && pszOut[cch - 1] == '"')
+        cch--;
+    pszOut[cch] = '\0';
+}
+
+// Compares the trimmed text [pszStart, pszEnd) with the trimmed pszText, any case.
+int fnSpanEqualI(const char *pszStart, const char *pszEnd, const char *pszText)
+{
+    while (pszStart < pszEnd && fnIsBlank(*pszStart))
+        pszStart++;
+    while (pszEnd > pszStart && fnIsBlank(pszEnd[-1]))
+        pszEnd--;
+    pszText = fnSkipBlanks(pszText);
+    size_t cchText = strlen(pszText);
+    while (cchText > 0 && fnIsBlank(pszText[cchText - 1]))
+        cchText--;
+    size_t cchSpan = (size_t)(pszEnd - pszStart);
+    return cchSpan == cchText && fnTextEqualNI(pszStart, pszText, cchSpan);
+}
+
+// Outside double quotes: the first "=" or (when bComma) "," at or after psz, or NULL.
+const char *fnFindOutsideQuotes(const char *psz, int bComma)
+{
+    int bQuote = 0;
+    for (; *psz; psz++) {
+        if (*psz == '"')
+            bQuote = !bQuote;
+        else if (!bQuote && (*psz == '=' || (bComma && *psz == ',')))
+            return psz;
+    }
+    return NULL;
+}
+
+}  // namespace
+
+const char *fnInfReadLine(const char *pszPos, char *pszLine, size_t cchLine)
+{
+    if (!pszPos || !pszLine || cchLine < 2)
+        return NULL;
+    int bSkipped = 0;
+    while (*pszPos) {
+        pszPos = fnSkipLineEnds(fnCopyRawLine(pszPos, pszLine, cchLine));
+        fnTrimBlanks(pszLine);
+        if (pszLine[0] == '[') {
+            pszLine[0] = '\0';
+            return NULL;
+        }
+        if (pszLine[0] != '\0' && pszLine[0] != ';')
+            return pszPos;
+        bSkipped = 1;
+    }
+    // The text ended after skipped comments: the caller sees an empty buffer,
+    // not the comment last copied into it.
+    if (bSkipped)
+        pszLine[0] = '\0';
+    return pszPos;
+}
+
+int fnInfParseField(char *pszLine, unsigned uField, char *pszOut, size_t cchOut)
+{
+    if (!pszOut || cchOut == 0)
+        return 0;
+    pszOut[0] = '\0';
+    if (!pszLine)
+        return 0;
+
+    ScanState state = {0, 0};
+    char *pszSep = fnNextSeparator(pszLine, &state);
+    int bKeyed = *pszSep == '=';
+    if (uField == 0) {
+        if (!bKeyed)
+            return 0;
+        fnCopyFieldValue(pszLine, pszSep, pszOut, cchOut);
+        return 1;
+    }
+
+    char *pszStart = pszLine;
+    if (bKeyed) {
+        if (pszSep[1] == '=')
+            pszSep[1] = '?';  // "Key==Value" reads as "Key=?Value"
+        pszStart = pszSep + 1;
+    }
+    state.bQuote = 0;
+    state.bParen = 0;
+    for (unsigned u = 1; u < uField; u++) {
+        char *pszNext = fnNextSeparator(pszStart, &state);
+        if (*pszNext == '\0')
+            return 0;
+        pszStart = pszNext + 1;
+    }
+    ScanState stateEnd = state;
+    const char *pszEnd = fnNextSeparator(pszStart, &stateEnd);
+    fnCopyFieldValue(pszStart, pszEnd, pszOut, cchOut);
+    return 1;
+}
+
+const char *fnInfFindSection(const char *pszText, const char *pszHeader, int bStopAtEnd)
+{
+    if (!pszText || !pszHeader)
+        return NULL;
+    const char *pszPos = pszText;
+    while (*pszPos) {
+        const char *pszEnd = fnLineEnd(pszPos);
+        // Lines compare as they would in a line buffer: at most its capacity.
+        const char *pszCut = pszEnd;
+        if ((size_t)(pszCut - pszPos) > kcchInfLine - 1)
+            pszCut = pszPos + (kcchInfLine - 1);
+        if (fnSpanEqualI(pszPos, pszCut, pszHeader))
+            return fnSkipLineEnds(pszEnd);
+        if (bStopAtEnd && fnSpanEqualI(pszPos, pszCut, "[End]"))
+            return NULL;
+        pszPos = fnSkipLineEnds(pszEnd);
+    }
+    return NULL;
+}
+
+unsigned fnInfCountLines(const char *pszText, const char *pszHeader, unsigned uMax)
+{
+    const char *pszPos = pszHeader ? fnInfFindSection(pszText, pszHeader, 1) : pszText;
+    char szLine[kcchInfLine];
+    unsigned uCount = 0;
+    while (pszPos && uCount < uMax) {
+        szLine[0] = '\0';
+        pszPos = fnInfReadLine(pszPos, szLine, COUNTOF(szLine));
+        if (!pszPos || szLine[0] == '\0')
+            break;
+        uCount++;
+    }
+    return uCount;
+}
+
+const char *fnInfFindHeader(const char *pszPos)
+{
+    if (!pszPos)
+        return NULL;
+    while (*pszPos) {
+        const char *pszFirst = fnSkipBlanks(pszPos);
+        if (*pszFirst == '[')
+            return pszFirst;
+        pszPos = fnSkipLineEnds(fnLineEnd(pszFirst));
+    }
+    return NULL;
+}
+
+int fnInfHeaderOf(const char *pszSection, char *pszOut, size_t cchOut)
+{
+    if (!pszOut || cchOut == 0)
+        return 0;
+    pszOut[0] = '\0';
+    if (!pszSection)
+        return 0;
+    const char *pszOpen = fnSkipBlanks(pszSection);
+    if (*pszOpen != '[')
+        return 0;
+    const char *pszEnd = pszOpen;
+    while (*pszEnd && !fnIsLineEnd(*pszEnd) && *pszEnd != ']')
+        pszEnd++;
+    if (*pszEnd == ']')
+        pszEnd++;
+    fnCopyTextN(pszOut, cchOut, pszOpen, (size_t)(pszEnd - pszOpen));
+    return 1;
+}
+
+const char *fnInfConditionRemainder(const char *pszLine)
+{
+    if (!pszLine)
+        return NULL;
+    const char *pszKeyEq = fnFindOutsideQuotes(pszLine, 0);
+    if (!pszKeyEq)
+        return NULL;
+    // The quote state is "outside" at each hit, so scanning can restart there.
+    const char *pszNext = fnFindOutsideQuotes(pszKeyEq + 1, 1);
+    if (!pszNext)
+        return NULL;
+    const char *pszRest = *pszNext == ',' ? pszNext + 1 : pszNext;
+    const char *pszHit = fnFindOutsideQuotes(pszRest, 1);
+    return (pszHit && *pszHit == '=') ? pszRest : NULL;
+}
+
+int fnInfIsGuardLine(const char *pszLine)
+{
+    static const char *const s_apszGuards[] = {
+        "SkipIfTrue:",          "ProcessIfTrue:",      "SkipIfFileExists",
+        "ProcessIfFileExists", "ProcessIfFileNotFound",
+    };
+    if (!pszLine)
+        return 0;
+    for (const char *pszGuard : s_apszGuards) {
+        if (fnTextBeginsI(pszLine, pszGuard))
+            return 1;
+    }
+    return 0;
+}

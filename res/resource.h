@@ -1,0 +1,96 @@
+// Resource ids of SETUP32.EXE: one block per dialog, string ids as the
+// program's messages use them. Included by the resource script and the code.
+#ifndef SETUP32_RES_RESOURCE_H
+#define SETUP32_RES_RESOURCE_H
+
+#ifndef IDC_STATIC
+#define IDC_STATIC (-1)
+#endif
+
+// Icon and version
+#define IDI_SETUP32 50
+
+// Message dialog "Message Box"
+#define IDD_MESSAGE 1
+#define IDC_MESSAGE_TEXT 110
+#define IDC_MESSAGE_OK 1
+#define IDC_MESSAGE_CANCEL 2
+#define IDC_MESSAGE_RETRY 4
+#define IDC_MESSAGE_YES 6
+#define IDC_MESSAGE_NO 7
+#define IDC_MESSAGE_EXIT 115
+#define IDC_MESSAGE_CONTINUE 116
+
+// Trace dialog "Debug"
+#define IDD_TRACE 36
+#define IDC_TRACE_TEXT 101
+#define IDC_TRACE_PAUSE 102
+#define IDC_TRACE_FASTER 103
+#define IDC_TRACE_SLOWER 104
+#define IDC_TRACE_STOP 2
+#define IDT_TRACE_STEP 2
+
+// Strings: class names and captions
+#define IDS_LOADER_CLASS 1010
+#define IDS_APP_NAME 1011
+#define IDS_MENU_NAME 1012
+#define IDS_TITLE 1013
+#define IDS_MAIN_CLASS 1014
+#define IDS_HELP_TEXT 1016
+#define IDS_METER_CLASS 1020
+#define IDS_MISMATCH_CLASS 1022
+#define IDS_SPLASH_CLASS 1024
+#define IDS_ONE_MOMENT 1026
+#define IDS_VERSION_LINE 1027
+
+// Strings: load and start-up errors
+#define IDS_NO_MEMORY 1031
+#define IDS_FILE_NOT_FOUND 1032
+#define IDS_FILE_EMPTY 1033
+#define IDS_CANNOT_CREATE 1038
+#define IDS_OVERWRITE 1039
+#define IDS_TEMP_SPACE 1040
+#define IDS_READ_ERROR 1041
+#define IDS_WRITE_ERROR 1042
+#define IDS_SAVE_ERROR 1043
+#define IDS_FIELD_ERROR 1044
+#define IDS_SECTION_ERROR 1045
+
+// Strings: closing messages
+#define IDS_INSTALL_OK 1059
+#define IDS_INSTALL_FAILED 1061
+#define IDS_EXPAND_DELIMS 1064
+
+// Strings: status and options
+#define IDS_STATUS_WAIT 1154
+#define IDS_OPTIONS_INTRO 1170
+#define IDS_OPTIONS_EXITMSG 1173
+#define IDS_OPTIONS_HELPMSG 1174
+#define IDS_OPTIONS_EXITBTN 1177
+#define IDS_OPTIONS_HELPBTN 1178
+#define IDS_OPTIONS_INF2 1179
+#define IDS_OPTIONS_INF3 1180
+#define IDS_OPTIONS_INF4 1181
+
+// Strings: restart and shut-down questions
+#define IDS_RESTART_ASK 1190
+#define IDS_RESTART_ASK_SETUP 1191
+#define IDS_EXITWIN_ASK 1192
+#define IDS_EXITWIN_ASK_AGAIN 1193
+#define IDS_REBOOT_ASK 1194
+#define IDS_REBOOT_ASK_AGAIN 1195
+
+// Strings: directory dialogs
+#define IDS_DIR_SECTION 1201
+#define IDS_DIR_PROMPT 1202
+#define IDS_DIR_PROMPT2 1203
+#define IDS_DIR_CAPTION 1206
+#define IDS_DIR_CAPTION2 1207
+
+#define IDS_CANNOT_LOAD 1231
+
+// Strings: internal-script marker and OS identifiers
+#define IDS_MARKER_NAME 1292
+#define IDS_OS_FIRST 1300  // 1300 + OS identifier number, up to 1316
+
+#endif

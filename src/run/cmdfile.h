@@ -1,0 +1,14 @@
+// The command file: an INI file whose [START] section carries command-line
+// values. Read at start-up, written by the [WriteCmdFile] section.
+#ifndef SETUP32_RUN_CMDFILE_H
+#define SETUP32_RUN_CMDFILE_H
+
+#include <windows.h>
+
+struct CmdLineStruct;
+
+int fnFindCmdFile(const char *pszName, char *pszOut, size_t cchOut);  // 1 found as given, in the source or home directory; 0 not (pszOut = last try)
+void fnReadCmdFile(CmdLineStruct *pCmd);  // every [START] key replaces its command-line value (missing keys clear it)
+int fnWriteCmdFile(HWND hwndMain, char *pszSection, const char *pszHeader);  // the [WriteCmdFile] section; 1 done, 0 a line without a key
+
+#endif

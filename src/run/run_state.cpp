@@ -1,0 +1,145 @@
+#include "run/run_state.h"
+
+#include "run/text.h"
+
+char g_szWinDir[kcchPath];
+char g_szSysDir[kcchPath];
+char g_szTmpPath[kcchPath];
+char g_szHomeDir[kcchPath];
+char g_szSourceDir[kcchPath];
+char g_szSourceDirOrig[kcchPath];
+char g_szIniFile[kcchPath];
+char g_szDestDir[kcchPath];
+char g_szDestDirSaved[kcchPath];
+char g_szStartHere[kcchPath];
+char g_szSetupInf[kcchPath];
+char g_szInfHeader[kcchPath];
+char g_szDebugFile[kcchPath];
+char g_szLogFile[kcchPath];
+char g_szDefaultExec[kcchPath];
+char g_szProgramFilesDir[kcchPath];
+char g_szUserProgramsFolder[kcchPath];
+
+char g_szAskForResponse[kuAnswers][kcchShort];
+char g_szDate[kcchDateTime];
+char g_szTime[kcchDateTime];
+char g_szTitle[kcchShort];
+char g_szMainClass[kcchShort];
+char g_szAppName[kcchShort];
+char g_szVersionText[kcchShort];
+char g_szMessage[kcchShort];
+char g_szExpandDelims[kcchShort];
+char g_szErrorMsg[kcchMessage];
+char g_szExitExec[kcchPath];
+char g_szExitMsg[kcchMessage];
+char g_szRestartMsg[kcchMessage];
+
+unsigned g_uTraceMode;
+unsigned g_uTraceDelay;
+BOOL g_bLogOn;
+BOOL g_bLogHeaderWritten;
+
+BOOL g_bQuiet;
+unsigned g_uShowVSWin;
+BOOL g_bMessage;
+unsigned g_uInfConvert;
+BOOL g_bExternalInf;
+BOOL g_bInternalInf;
+BOOL g_bTempExec;
+BOOL g_bLoaderDone;
+BOOL g_bNoDirPrompt;
+BOOL g_bSelfDestruct;
+BOOL g_bPreventExit;
+unsigned g_uOnExit;
+BOOL g_bMustRestartAtExit;
+BOOL g_bShowMustRestartMsg;
+BOOL g_bShowErrorMsg;
+BOOL g_bExitOnCommandError;
+unsigned g_uBackUpMethod;
+unsigned g_uWinPause;
+
+HINSTANCE g_hInstance;
+HWND g_hwndStartup;
+HWND g_hwndMain;
+BOOL g_bMainShown;
+HCURSOR g_hcurPrevious;
+
+BOOL g_bWinNT;
+DWORD g_dwWinMajor;
+DWORD g_dwWinMinor;
+DWORD g_dwWinBuild;
+DWORD g_dwWinPlatformID;
+unsigned g_uWinPlatform;
+unsigned g_uWinOS;
+unsigned g_uWinSR;
+unsigned g_uWinBits;
+char g_szWinShortName[16];
+char g_szWinOSId[16];
+char g_szWinVersion[80];
+char g_szWinVSDescription[kcchPath];
+char g_szWinName[kcchPath];
+char g_szWinEdition[kcchPath];
+
+PFN_GetLongPathNameA g_pfnGetLongPathNameA;
+FARPROC g_pfnToolhelp[5];
+FARPROC g_pfnNtQueryInformationProcess;
+FARPROC g_pfnAdvapi[5];
+
+unsigned g_uExitCode;
+
+void fnClearRunState()
+{
+    fnCopyText(g_szWinDir, COUNTOF(g_szWinDir), "C:\\WINDOWS");
+    fnCopyText(g_szSysDir, COUNTOF(g_szSysDir), "C:\\WINDOWS\\SYSTEM");
+    g_szTmpPath[0] = g_szHomeDir[0] = g_szSourceDir[0] = g_szSourceDirOrig[0] = '\0';
+    g_szIniFile[0] = g_szDestDir[0] = g_szDestDirSaved[0] = g_szStartHere[0] = '\0';
+    g_szSetupInf[0] = g_szInfHeader[0] = g_szDebugFile[0] = g_szLogFile[0] = '\0';
+    fnCopyText(g_szDefaultExec, COUNTOF(g_szDefaultExec), "_KRVLO_.EXE");
+    g_szProgramFilesDir[0] = g_szUserProgramsFolder[0] = '\0';
+
+    for (unsigned i = 0; i < kuAnswers; i++)
+        g_szAskForResponse[i][0] = '\0';
+    g_szDate[0] = g_szTime[0] = '\0';
+    fnCopyText(g_szTitle, COUNTOF(g_szTitle), "Install and Setup");
+    fnCopyText(g_szMainClass, COUNTOF(g_szMainClass), "KRVLO");
+    g_szAppName[0] = g_szVersionText[0] = '\0';
+    fnCopyText(g_szMessage, COUNTOF(g_szMessage), "One moment please ...");
+    fnCopyText(g_szExpandDelims, COUNTOF(g_szExpandDelims), ",=");
+    g_szErrorMsg[0] = g_szExitExec[0] = g_szExitMsg[0] = g_szRestartMsg[0] = '\0';
+
+    g_uTraceMode = 0;
+    g_uTraceDelay = 5000;
+    g_bLogOn = g_bLogHeaderWritten = FALSE;
+
+    g_bQuiet = FALSE;
+    g_uShowVSWin = 1;
+    g_bMessage = FALSE;
+    g_uInfConvert = 0;
+    g_bExternalInf = g_bInternalInf = g_bTempExec = g_bLoaderDone = FALSE;
+    g_bNoDirPrompt = g_bSelfDestruct = g_bPreventExit = FALSE;
+    g_uOnExit = 0;
+    g_bMustRestartAtExit = FALSE;
+    g_bShowMustRestartMsg = TRUE;
+    g_bShowErrorMsg = FALSE;
+    g_bExitOnCommandError = FALSE;
+    g_uBackUpMethod = 501;
+    g_uWinPause = 100;
+
+    g_hwndStartup = g_hwndMain = NULL;
+    g_bMainShown = FALSE;
+    g_hcurPrevious = NULL;
+
+    g_bWinNT = FALSE;
+    g_dwWinMajor = g_dwWinMinor = g_dwWinBuild = g_dwWinPlatformID = 0;
+    g_uWinPlatform = g_uWinOS = g_uWinSR = 0;
+    g_uWinBits = 32;
+    g_szWinShortName[0] = g_szWinOSId[0] = g_szWinVersion[0] = '\0';
+    g_szWinVSDescription[0] = g_szWinName[0] = g_szWinEdition[0] = '\0';
+
+    g_pfnGetLongPathNameA = NULL;
+    for (unsigned i = 0; i < 5; i++)
+        g_pfnToolhelp[i] = g_pfnAdvapi[i] = NULL;
+    g_pfnNtQueryInformationProcess = NULL;
+
+    g_uExitCode = kExitOk;
+}

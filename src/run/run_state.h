@@ -1,0 +1,123 @@
+// The process-wide run state: settings, paths, answers and flags that every
+// part of the program reads. Defined once in run_state.cpp and cleared at
+// process start.
+#ifndef SETUP32_RUN_RUN_STATE_H
+#define SETUP32_RUN_RUN_STATE_H
+
+#include <windows.h>
+
+enum {
+    kcchPath = MAX_PATH,   // paths
+    kcchShort = 128,       // short texts
+    kcchMessage = 512,     // messages
+    kcchLine = 1024,       // script lines and fields
+    kcchDateTime = 16,
+    kuAnswers = 9,         // answers of the input dialogs
+};
+
+// Process exit codes understood by deployment tools.
+enum {
+    kExitOk = 0,
+    kExitFailed = 1603,         // the walk ended failed
+    kExitNoScript = 1619,       // no script found or readable, or start-up failed
+    kExitRestartNeeded = 3010,  // completed, a restart is required and was not made
+    kExitRestarting = 1641,     // a restart or shut-down was started
+};
+
+// Paths
+extern char g_szWinDir[kcchPath];
+extern char g_szSysDir[kcchPath];
+extern char g_szTmpPath[kcchPath];
+extern char g_szHomeDir[kcchPath];
+extern char g_szSourceDir[kcchPath];
+extern char g_szSourceDirOrig[kcchPath];  // the source directory as start-up settled it
+extern char g_szIniFile[kcchPath];
+extern char g_szDestDir[kcchPath];
+extern char g_szDestDirSaved[kcchPath];
+extern char g_szStartHere[kcchPath];
+extern char g_szSetupInf[kcchPath];
+extern char g_szInfHeader[kcchPath];
+extern char g_szDebugFile[kcchPath];
+extern char g_szLogFile[kcchPath];
+extern char g_szDefaultExec[kcchPath];
+extern char g_szProgramFilesDir[kcchPath];
+extern char g_szUserProgramsFolder[kcchPath];
+
+// Texts
+extern char g_szAskForResponse[kuAnswers][kcchShort];
+extern char g_szDate[kcchDateTime];
+extern char g_szTime[kcchDateTime];
+extern char g_szTitle[kcchShort];
+extern char g_szMainClass[kcchShort];
+extern char g_szAppName[kcchShort];
+extern char g_szVersionText[kcchShort];
+extern char g_szMessage[kcchShort];
+extern char g_szExpandDelims[kcchShort];
+extern char g_szErrorMsg[kcchMessage];
+extern char g_szExitExec[kcchPath];
+extern char g_szExitMsg[kcchMessage];
+extern char g_szRestartMsg[kcchMessage];
+
+// Trace and install log
+extern unsigned g_uTraceMode;
+extern unsigned g_uTraceDelay;       // milliseconds the trace dialog stays
+extern BOOL g_bLogOn;
+extern BOOL g_bLogHeaderWritten;
+
+// Display and behaviour
+extern BOOL g_bQuiet;
+extern unsigned g_uShowVSWin;
+extern BOOL g_bMessage;
+extern unsigned g_uInfConvert;
+extern BOOL g_bExternalInf;
+extern BOOL g_bInternalInf;
+extern BOOL g_bTempExec;
+extern BOOL g_bLoaderDone;
+extern BOOL g_bNoDirPrompt;
+extern BOOL g_bSelfDestruct;
+extern BOOL g_bPreventExit;
+extern unsigned g_uOnExit;
+extern BOOL g_bMustRestartAtExit;
+extern BOOL g_bShowMustRestartMsg;
+extern BOOL g_bShowErrorMsg;
+extern BOOL g_bExitOnCommandError;
+extern unsigned g_uBackUpMethod;
+extern unsigned g_uWinPause;         // milliseconds the status bracket pauses
+
+// Windows of the run
+extern HINSTANCE g_hInstance;
+extern HWND g_hwndStartup;           // owner during start-up
+extern HWND g_hwndMain;
+extern BOOL g_bMainShown;
+extern HCURSOR g_hcurPrevious;
+
+// OS facts, copied from the system query at start-up
+extern BOOL g_bWinNT;
+extern DWORD g_dwWinMajor;
+extern DWORD g_dwWinMinor;
+extern DWORD g_dwWinBuild;
+extern DWORD g_dwWinPlatformID;
+extern unsigned g_uWinPlatform;
+extern unsigned g_uWinOS;
+extern unsigned g_uWinSR;
+extern unsigned g_uWinBits;
+extern char g_szWinShortName[16];
+extern char g_szWinOSId[16];
+extern char g_szWinVersion[80];
+extern char g_szWinVSDescription[kcchPath];
+extern char g_szWinName[kcchPath];
+extern char g_szWinEdition[kcchPath];
+
+// Optional system entry points, resolved once at start-up.
+typedef DWORD(WINAPI *PFN_GetLongPathNameA)(LPCSTR, LPSTR, DWORD);
+extern PFN_GetLongPathNameA g_pfnGetLongPathNameA;
+extern FARPROC g_pfnToolhelp[5];     // CreateToolhelp32Snapshot, Module32First, Module32Next, Process32First, Process32Next
+extern FARPROC g_pfnNtQueryInformationProcess;
+extern FARPROC g_pfnAdvapi[5];       // OpenProcessToken, GetTokenInformation, FreeSid, EqualSid, AllocateAndInitializeSid
+
+// Result of the run, given to the quit message.
+extern unsigned g_uExitCode;
+
+void fnClearRunState();  // sets every variable above to its default
+
+#endif

@@ -1,0 +1,189 @@
+#include "run/trace.h"
+
+#include "expand/expand.h"
+#include "files/unique.h"
+#include "run/guards.h"
+#include "run/text.h"
+#include "run/window.h"
+#include "../res/resource.h"
+
+int fnFormatTraceRecord(char *pszOut, size_t cchOut, const char *pszCaption, const char *pszText)
+{
+    return fnFormatText(pszOut, cchOut, "~-%s-~\r\n%s\r\n\r\n", pszCaption, pszText);
+}
+
+int fnTraceV(const char *pszName, unsigned uMode, const char *pszFormat, va_list args)
+{
+    if (uMode == 0 || uMode > 3)
+        return 0;
+
+    // Local buffers: a trace box runs a modal loop, and a window procedure may
+    // trace again while it is open.
+    char szCaption[kcchTraceCaption];
+    char szText[kcchTraceText];
+    fnFormatText(szCaption, COUNTOF(szCaption), "%s: %s", g_szTitle, pszName);
+    fnFormatTextV(szText, COUNTOF(szText), pszFormat, args);
+
+    if (uMode == 1) {
+        int iRC = MessageBoxA(NULL, szText, szCaption, MB_OKCANCEL | MB_ICONINFORMATION | MB_SETFOREGROUND | MB_TOPMOST);
+        if (iRC == IDCANCEL)
+            g_uTraceMode = 0;
+        return iRC;
+    }
+    if (uMode == 2) {
+        HWND hwndOwner = g_hwndMain ? g_hwndMain : g_hwndStartup;
+        return fnShowTraceDialog(hwndOwner, szCaption, szText);
+    }
+    char szRecord[kcchAppendBuffer];
+    fnFormatTraceRecord(szRecord, COUNTOF(szRecord), szCaption, szText);
+    fnAppendToFile(g_szDebugFile, "%s", 0, szRecord);
+    return 0;
+}
+
+int fnTrace(const char *pszName, unsigned uMode, const char *pszFormat, ...)
+{
+    if (uMode == 0)
+        return 0;
+    va_list args;
+    va_start(args, pszFormat);
+    int iRC = fnTraceV(pszName, uMode, pszFormat, args);
+    va_end(args);
+    return iRC;
+}
+
+static int fnAppendTextToFile(const char *pszFile, const char *pszText)
+{
+    if (!pszFile || !pszFile[0])
+        return 0;
+    CFileHandle hFile(CreateFileA(pszFile, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, NULL, OPEN_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL, NULL));
+    if (!hFile.IsValid())
+        return 0;
+    if (SetFilePointer(hFile.Get(), 0, NULL, FILE_END) == INVALID_SET_FILE_POINTER && GetLastError() != NO_ERROR)
+        return 0;
+    DWORD cbText = (DWORD)strlen(pszText);
+    DWORD cbWritten = 0;
+    if (cbText && (!WriteFile(hFile.Get(), pszText, cbText, &cbWritten, NULL) || cbWritten != cbText))
+        return 0;
+    return hFile.fnClose() ? 1 : 0;
+}
+
+static int fnAppendToFileV(const char *pszFile, const char *pszFormat, int bLineEnd, va_list args)
+{
+    char szBuffer[kcchAppendBuffer];
+    fnFormatTextV(szBuffer, COUNTOF(szBuffer), pszFormat, args);
+    if (bLineEnd == 1)
+        fnAppendText(szBuffer, COUNTOF(szBuffer), "\r\n");
+    return fnAppendTextToFile(pszFile, szBuffer);
+}
+
+int fnAppendToFile(const char *pszFile, const char *pszFormat, int bLineEnd, ...)
+{
+    va_list args;
+    va_start(args, bLineEnd);
+    int bRC = fnAppendToFileV(pszFile, pszFormat, bLineEnd, args);
+    va_end(args);
+    return bRC;
+}
+
+int fnWriteToFile(HANDLE hFile, const char *pszText)
+{
+    TRACE("fnWriteToFile", "lpszBuffer=%s", pszText);
+    DWORD cbText = (DWORD)strlen(pszText);
+    if (cbText == 0)
+        return 1;
+    DWORD cbWritten = 0;
+    if (!WriteFile(hFile, pszText, cbText, &cbWritten, NULL) || cbWritten != cbText) {
+        TRACE("fnWriteToFile", "ERROR! dwError=%lu, uBytesWritten=%u, uBytes=%u", GetLastError(), (unsigned)cbWritten,
+              (unsigned)cbText);
+        return 0;
+    }
+    TRACE("fnWriteToFile", "uBytes=%u, lpszBuffer=%s", (unsigned)cbText, pszText);
+    return 1;
+}
+
+int fnWriteLineToFile(HANDLE hFile, const char *pszText)
+{
+    DWORD cbText = (DWORD)strlen(pszText);
+    DWORD cbWritten = 0;
+    if (cbText && (!WriteFile(hFile, pszText, cbText, &cbWritten, NULL) || cbWritten != cbText))
+        return 0;
+    return WriteFile(hFile, "\r\n", 2, &cbWritten, NULL) && cbWritten == 2 ? 1 : 0;
+}
+
+int fnLogLine(const char *pszFormat, int bLineEnd, ...)
+{
+    if (!g_szLogFile[0] || !g_bLogOn)
+        return 1;
+    va_list args;
+    va_start(args, bLineEnd);
+    int bRC = fnAppendToFileV(g_szLogFile, pszFormat, bLineEnd, args);
+    va_end(args);
+    return bRC;
+}
+
+static int fnHasDrivePath(const char *pszPath)
+{
+    return pszPath[0] && pszPath[1] == ':';
+}
+
+int fnStartInstallLog(const char *pszName)
+{
+    if (g_bLogHeaderWritten || !pszName || !pszName[0])
+        return 1;
+
+    char szName[kcchPath];
+    fnCopyText(szName, COUNTOF(szName), pszName);
+    fnExpandOpts(szName, COUNTOF(szName));
+
+    // A bare name, or one whose directory has no drive, goes into the destination.
+    char szLog[kcchPath];
+    if (!strchr(szName, '\\') || !fnHasDrivePath(szName)) {
+        const char *pszBase = strrchr(szName, '\\');
+        pszBase = pszBase ? pszBase + 1 : szName;
+        fnFormatText(szLog, COUNTOF(szLog), "%s\\%s", g_szDestDir, pszBase);
+    } else {
+        fnCopyText(szLog, COUNTOF(szLog), szName);
+    }
+
+    if (GetFileAttributesA(szLog) != INVALID_FILE_ATTRIBUTES) {
+        char szDir[kcchPath];
+        fnCopyText(szDir, COUNTOF(szDir), szLog);
+        char *pszSlash = strrchr(szDir, '\\');
+        const char *pszBase = pszSlash ? pszSlash + 1 : szLog;
+        if (pszSlash)
+            *pszSlash = '\0';
+        char szOld[kcchPath];
+        if (fnUniqueFileName(szDir, pszBase, szOld, COUNTOF(szOld)) == 2)
+            CopyFileA(szLog, szOld, FALSE);
+        CFileHandle hNew(CreateFileA(szLog, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL));
+    }
+
+    fnCopyText(g_szLogFile, COUNTOF(g_szLogFile), szLog);
+    g_bLogOn = TRUE;
+    g_bLogHeaderWritten = TRUE;
+    fnLogLine("[Karvello Log]", 1);
+    if (g_szAppName[0])
+        fnLogLine("AppName=%s", 1, g_szAppName);
+    if (g_szDestDir[0])
+        fnLogLine("InstallDir=%s", 1, g_szDestDir);
+    return 1;
+}
+
+int fnOpenTraceFile(HWND hwndOwner)
+{
+    (void)hwndOwner;
+    if (GetFileAttributesA(g_szDebugFile) != INVALID_FILE_ATTRIBUTES) {
+        int iAnswer = fnMsgBox(IDS_OVERWRITE, NULL, MB_YESNO | MB_ICONERROR | MB_TASKMODAL, g_szDebugFile);
+        if (iAnswer != IDYES)
+            return 1;  // kept: records are appended
+        DeleteFileA(g_szDebugFile);
+    }
+    CFileHandle hFile(CreateFileA(g_szDebugFile, GENERIC_WRITE, FILE_SHARE_READ, NULL, CREATE_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL, NULL));
+    if (!hFile.IsValid()) {
+        fnMsgBox(IDS_CANNOT_CREATE, NULL, MB_OK | MB_ICONERROR | MB_TASKMODAL, g_szDebugFile);
+        return 0;
+    }
+    return 1;
+}

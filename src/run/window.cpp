@@ -1,0 +1,411 @@
+#include "run/window.h"
+
+#include <stdarg.h>
+
+#include "run/controls.h"
+#include "run/exit.h"
+#include "run/run_state.h"
+#include "run/text.h"
+#include "run/trace.h"
+#include "script/load.h"
+#include "../res/resource.h"
+
+enum { kcxMain = 399, kcyMain = 80, kcxStatus = 393, kcchStatusText = 512, kcchMsgFormat = 1024, kcchMsgText = 2048 };
+
+int fnLoadText(UINT uId, char *pszOut, int cchOut)
+{
+    if (cchOut <= 0)
+        return 0;
+    // LoadStringA cuts silently: a text that fills the buffer may have been cut.
+    int cch = LoadStringA(g_hInstance ? g_hInstance : GetModuleHandleA(NULL), uId, pszOut, cchOut);
+    if (cch <= 0) {
+        pszOut[0] = '\0';
+        return 0;
+    }
+    pszOut[cchOut - 1] = '\0';
+    return 1;
+}
+
+int fnMsgBox(UINT uId, const char *pszCaption, UINT uFlags, ...)
+{
+    va_list args;
+    va_start(args, uFlags);
+    char szFormat[kcchMsgFormat];
+    if (uId == 0)
+        fnCopyText(szFormat, COUNTOF(szFormat), va_arg(args, const char *));
+    else
+        fnLoadText(uId, szFormat, COUNTOF(szFormat));
+    char szText[kcchMsgText];
+    fnFormatTextV(szText, COUNTOF(szText), szFormat, args);
+    va_end(args);
+    return MessageBoxA(GetFocus(), szText, pszCaption ? pszCaption : g_szTitle,
+                       uFlags | MB_SETFOREGROUND | MB_TOPMOST);
+}
+
+void fnPumpMessages()
+{
+    MSG msg;
+    while (PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            // The run is not over yet: keep the quit for the main loop.
+            PostQuitMessage((int)msg.wParam);
+            return;
+        }
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+}
+
+static void fnWorkArea(RECT *prc)
+{
+    if (!SystemParametersInfoA(SPI_GETWORKAREA, 0, prc, 0))
+        GetWindowRect(GetDesktopWindow(), prc);
+}
+
+static int fnPlaceAxis(int iStart, int cchArea, int cchWindow, int iWhere)
+{
+    int iFree = cchArea - cchWindow;
+    if (iFree < 0)
+        iFree = 0;
+    if (iWhere == 0)
+        return iStart;
+    if (iWhere == 2)
+        return iStart + iFree;
+    return iStart + iFree / 2;
+}
+
+void fnPlacePos(const RECT *prcArea, int cx, int cy, unsigned uCode, int *px, int *py)
+{
+    // Column (0 left, 1 centre, 2 right) and row of each code 1-9.
+    static const int aiColumn[10] = {0, 0, 2, 1, 0, 1, 2, 0, 1, 2};
+    static const int aiRow[10] = {0, 0, 0, 0, 1, 1, 1, 2, 2, 2};
+    if (uCode > 9)
+        uCode = 0;
+    *px = fnPlaceAxis(prcArea->left, prcArea->right - prcArea->left, cx, aiColumn[uCode]);
+    *py = fnPlaceAxis(prcArea->top, prcArea->bottom - prcArea->top, cy, aiRow[uCode]);
+}
+
+void fnPlaceWindow(HWND hwnd, unsigned uCode, BOOL bTopMost)
+{
+    RECT rcArea, rcWindow;
+    fnWorkArea(&rcArea);
+    GetWindowRect(hwnd, &rcWindow);
+    int x, y;
+    fnPlacePos(&rcArea, rcWindow.right - rcWindow.left, rcWindow.bottom - rcWindow.top, uCode, &x, &y);
+    SetWindowPos(hwnd, bTopMost ? HWND_TOPMOST : NULL, x, y, 0, 0,
+                 SWP_NOSIZE | SWP_NOACTIVATE | (bTopMost ? 0 : SWP_NOZORDER));
+    if (bTopMost)
+        SetForegroundWindow(hwnd);
+}
+
+int fnPlacementCode(const char *pszKeyword)
+{
+    static const char *const apszCodes[] = {"TopLeft", "TopRight", "TopCenter", "CenterLeft", "Center",
+                                            "CenterRight", "BottomLeft", "BottomCenter", "BottomRight"};
+    for (int i = 0; i < 9; i++) {
+        if (fnTextEqualI(pszKeyword, apszCodes[i]))
+            return i + 1;
+    }
+    return 0;
+}
+
+static int fnClampOffset(int iOffset, int iFree)
+{
+    if (iFree < 0)
+        iFree = 0;
+    return iOffset < 0 ? 0 : (iOffset > iFree ? iFree : iOffset);
+}
+
+void fnStartDialog(HWND hwndMain, HWND hDlg, BOOL bCaption, BOOL bBeep)
+{
+    RECT rcArea, rcMain = {0, 0, 0, 0}, rcDlg;
+    fnWorkArea(&rcArea);
+    if (hwndMain)
+        GetWindowRect(hwndMain, &rcMain);
+    GetWindowRect(hDlg, &rcDlg);
+    int cxFree = (rcArea.right - rcArea.left) - (rcDlg.right - rcDlg.left);
+    int cyFree = (rcArea.bottom - rcArea.top) - (rcDlg.bottom - rcDlg.top);
+    int x = fnClampOffset(rcMain.left, cxFree);
+    int y = fnClampOffset(rcArea.top + (rcMain.bottom - rcMain.top), cyFree);
+    SetWindowPos(hDlg, NULL, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    if (bCaption)
+        SetWindowTextA(hDlg, g_szTitle);
+    if (g_bQuiet)
+        ShowWindow(hDlg, SW_HIDE);
+    else if (bBeep)
+        MessageBeep(0);
+}
+
+static void fnWaitPumping(DWORD dwMs)
+{
+    DWORD dwStart = GetTickCount();
+    for (;;) {
+        fnPumpMessages();
+        DWORD dwGone = GetTickCount() - dwStart;
+        if (dwGone >= dwMs)
+            break;
+        MsgWaitForMultipleObjects(0, NULL, FALSE, dwMs - dwGone, QS_ALLINPUT);
+    }
+}
+
+HWND fnStatusWindow(HWND hwndOwner, UINT uId, unsigned uSize, unsigned uCode, DWORD dwMs, ...)
+{
+    char szText[kcchStatusText] = "";
+    if (uId) {
+        char szFormat[kcchStatusText];
+        fnLoadText(uId, szFormat, COUNTOF(szFormat));
+        va_list args;
+        va_start(args, dwMs);
+        fnFormatTextV(szText, COUNTOF(szText), szFormat, args);
+        va_end(args);
+    }
+    int cy = uSize == 1 ? 40 : uSize == 3 ? 110 : 75;
+    char szClass[kcchShort];
+    if (!fnLoadText(IDS_SPLASH_CLASS, szClass, COUNTOF(szClass)))
+        fnCopyText(szClass, COUNTOF(szClass), "SplashWndKRVLO");
+    HWND hwnd = CreateWindowExA(WS_EX_STATICEDGE | WS_EX_DLGMODALFRAME, szClass, szText, WS_POPUP, 0, 0, kcxStatus,
+                                cy, hwndOwner, NULL, g_hInstance, NULL);
+    if (!hwnd)
+        return NULL;
+    fnPlaceWindow(hwnd, uCode ? uCode : (unsigned)kPlaceTopCenter, TRUE);
+    ShowWindow(hwnd, SW_SHOWNOACTIVATE);
+    UpdateWindow(hwnd);
+    if (dwMs == 0)
+        return hwnd;
+    fnWaitPumping(dwMs);
+    DestroyWindow(hwnd);
+    if (g_hcurPrevious)
+        SetCursor(g_hcurPrevious);
+    return NULL;
+}
+
+HWND fnBlankOwnerWindow(HWND hwndOwner, DWORD dwMs)
+{
+    HWND hwnd = CreateWindowExA(0, "SplashWndKRVLO", "", WS_POPUP, 0, 0, 0, 0, hwndOwner, NULL, g_hInstance, NULL);
+    if (!hwnd)
+        return NULL;
+    fnPlaceWindow(hwnd, kPlaceBottomRight, FALSE);
+    if (dwMs == 0)
+        return hwnd;
+    fnWaitPumping(dwMs);
+    DestroyWindow(hwnd);
+    return NULL;
+}
+
+static void fnPaintMain(HWND hwnd)
+{
+    PAINTSTRUCT ps;
+    HDC hdc = BeginPaint(hwnd, &ps);
+    RECT rc;
+    GetClientRect(hwnd, &rc);
+    SetBkMode(hdc, TRANSPARENT);
+    HGDIOBJ hfontOld = SelectObject(hdc, GetStockObject(DEFAULT_GUI_FONT));
+    if (g_bMessage) {
+        FillRect(hdc, &rc, GetSysColorBrush(COLOR_DESKTOP));
+        SetTextColor(hdc, GetSysColor(COLOR_CAPTIONTEXT));
+        DrawTextA(hdc, g_szMessage, -1, &rc, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    } else {
+        FillRect(hdc, &rc, GetSysColorBrush(COLOR_WINDOW));
+        SetTextColor(hdc, GetSysColor(COLOR_WINDOWTEXT));
+        DrawTextA(hdc, g_szVersionText, -1, &rc, DT_CENTER);
+    }
+    SelectObject(hdc, hfontOld);
+    EndPaint(hwnd, &ps);
+}
+
+// Ending the log-on, like destroying the window, removes the program when
+// asked and ends the message loop.
+static void fnEndOfRun()
+{
+    if (g_bSelfDestruct) {
+        TRACE("WM_DESTROY", "WM_DESTROY, g_bSelfDestruct=%d", g_bSelfDestruct);
+        fnSelfDestruct(g_bSelfDestruct);
+    }
+    PostQuitMessage((int)g_uExitCode);
+}
+
+static LRESULT CALLBACK fnMainWndProc(HWND hwnd, UINT uMsg, WPARAM wParam, LPARAM lParam)
+{
+    switch (uMsg) {
+    case WM_CREATE:
+        if (!g_bMessage)
+            fnPlaceWindow(hwnd, g_uShowVSWin == 2 ? kPlaceTopCenter : g_uShowVSWin == 3 ? kPlaceTopRight : kPlaceTopLeft,
+                          FALSE);
+        return 0;
+    case WM_PAINT:
+        fnPaintMain(hwnd);
+        return 0;
+    case WM_ENDSESSION:
+        TRACE("WM_ENDSESSION", "WM_ENDSESSION");
+        if (!wParam)
+            return 0;
+        // A session that really ends is handled as the query.
+        [[fallthrough]];
+    case WM_QUERYENDSESSION:
+        TRACE("WM_QUERYENDSESSION", "WM_QUERYENDSESSION");
+        if (g_bPreventExit) {
+            TRACE("WM_QUERYENDSESSION", "WM_QUERYENDSESSION, g_bPreventExit=%d", g_bPreventExit);
+            return 0;
+        }
+        fnEndOfRun();
+        return DefWindowProcA(hwnd, uMsg, wParam, lParam);
+    case WM_DESTROY:
+        TRACE("WM_DESTROY", "WM_DESTROY");
+        fnEndOfRun();
+        return 0;
+    default:
+        return DefWindowProcA(hwnd, uMsg, wParam, lParam);
+    }
+}
+
+static WNDPROC g_pfnStaticProc;
+static WNDPROC g_pfnListBoxProc;
+
+static void fnPaintStatus(HWND hwnd)
+{
+    PAINTSTRUCT ps;
+    HDC hdc = BeginPaint(hwnd, &ps);
+    RECT rc;
+    GetClientRect(hwnd, &rc);
+    FillRect(hdc, &rc, GetSysColorBrush(COLOR_BTNFACE));
+    char szText[kcchStatusText];
+    GetWindowTextA(hwnd, szText, COUNTOF(szText));
+    SetBkMode(hdc, TRANSPARENT);
+    SetTextColor(hdc, GetSysColor(COLOR_WINDOWTEXT));
+    HGDIOBJ hfontOld = SelectObject(hdc, GetStockObject(DEFAULT_GUI_FONT));
+    // Measure first so the wrapped block sits in the middle vertically.
+    RECT rcText = rc;
+    InflateRect(&rcText, -8, 0);
+    RECT rcCalc = rcText;
+    DrawTextA(hdc, szText, -1, &rcCalc, DT_CENTER | DT_WORDBREAK | DT_CALCRECT);
+    int cyText = rcCalc.bottom - rcCalc.top;
+    rcText.top += ((rc.bottom - rc.top) - cyText) / 2;
+    DrawTextA(hdc, szText, -1, &rcText, DT_CENTER | DT_WORDBREAK);
+    SelectObject(hdc, hfontOld);
+    EndPaint(hwnd, &ps);
+}
+
+static LRESULT CALLBACK fnSplashWndProc(HWND hwnd, UINT uMsg, WPARAM wParam, LPARAM lParam)
+{
+    if (uMsg == WM_PAINT) {
+        fnPaintStatus(hwnd);
+        return 0;
+    }
+    if (uMsg == WM_ERASEBKGND)
+        return 1;
+    return CallWindowProcA(g_pfnStaticProc, hwnd, uMsg, wParam, lParam);
+}
+
+static LRESULT CALLBACK fnMisMatchWndProc(HWND hwnd, UINT uMsg, WPARAM wParam, LPARAM lParam)
+{
+    if (uMsg == WM_HSCROLL || uMsg == WM_VSCROLL) {
+        int iId = GetDlgCtrlID(hwnd);
+        PostMessageA(GetParent(hwnd), WM_COMMAND, MAKEWPARAM(iId, 1), (LPARAM)hwnd);
+    }
+    return CallWindowProcA(g_pfnListBoxProc, hwnd, uMsg, wParam, lParam);
+}
+
+static int fnRegisterFailed(UINT uMsgFlags, const char *pszText)
+{
+    MessageBoxA(NULL, pszText, g_szTitle, uMsgFlags);
+    MessageBoxA(NULL, "Error!  Could not initialize application.", g_szTitle, MB_OK | MB_ICONERROR);
+    return 0;
+}
+
+static int fnRegisterCopy(HINSTANCE hInstance, const char *pszBase, UINT uNameId, const char *pszDefault,
+                          WNDPROC pfnProc, WNDPROC *ppfnBase, HBRUSH hbrBackground)
+{
+    WNDCLASSA wc;
+    if (!GetClassInfoA(NULL, pszBase, &wc))
+        return 0;
+    char szName[kcchShort];
+    if (!fnLoadText(uNameId, szName, COUNTOF(szName)))
+        fnCopyText(szName, COUNTOF(szName), pszDefault);
+    *ppfnBase = wc.lpfnWndProc;
+    wc.lpfnWndProc = pfnProc;
+    wc.hInstance = hInstance;
+    wc.lpszClassName = szName;
+    wc.style &= ~CS_GLOBALCLASS;
+    wc.hCursor = LoadCursor(NULL, IDC_ARROW);
+    if (hbrBackground)
+        wc.hbrBackground = hbrBackground;
+    return RegisterClassA(&wc) ? 1 : 0;
+}
+
+int fnRegisterClasses(HINSTANCE hInstance)
+{
+    char szMenu[kcchShort];
+    fnLoadText(IDS_MENU_NAME, szMenu, COUNTOF(szMenu));
+    WNDCLASSA wc = {};
+    wc.style = CS_HREDRAW | CS_VREDRAW;
+    wc.lpfnWndProc = fnMainWndProc;
+    wc.hInstance = hInstance;
+    wc.hIcon = LoadIconA(hInstance, MAKEINTRESOURCEA(IDI_SETUP32));
+    wc.hCursor = LoadCursor(NULL, IDC_ARROW);
+    wc.hbrBackground = (HBRUSH)(COLOR_WINDOW + 1);
+    wc.lpszMenuName = szMenu[0] ? szMenu : NULL;
+    wc.lpszClassName = g_szMainClass;
+    if (!RegisterClassA(&wc))
+        return fnRegisterFailed(MB_OK | MB_ICONINFORMATION,
+                                "Error!  Could not register main class.\nApplication may already be running.");
+    if (!fnRegisterCopy(hInstance, "STATIC", IDS_SPLASH_CLASS, "SplashWndKRVLO", fnSplashWndProc, &g_pfnStaticProc,
+                        GetSysColorBrush(COLOR_BTNFACE)))
+        return fnRegisterFailed(MB_OK | MB_ICONINFORMATION,
+                                "Error!  Could not register splash window.\nApplication may already be running.");
+    if (!fnRegisterProgressMeter(hInstance))
+        return fnRegisterFailed(MB_OK | MB_ICONINFORMATION,
+                                "Error!  Could not register progress meter control.\nApplication may already be running.");
+    if (!fnRegisterCopy(hInstance, "LISTBOX", IDS_MISMATCH_CLASS, "MisMatchLBKRVLO", fnMisMatchWndProc,
+                        &g_pfnListBoxProc, NULL))
+        return fnRegisterFailed(MB_OK | MB_ICONINFORMATION,
+                                "Error!  Could not register mismatch listbox control.\nApplication may already be running.");
+    return 1;
+}
+
+static void fnSetDateTime()
+{
+    SYSTEMTIME st;
+    GetLocalTime(&st);
+    fnFormatText(g_szDate, COUNTOF(g_szDate), "%04u%02u%02u", st.wYear, st.wMonth, st.wDay);
+    fnFormatText(g_szTime, COUNTOF(g_szTime), "%02u%02u%02u", st.wHour, st.wMinute, st.wSecond);
+}
+
+int fnInitInstance(HINSTANCE hInstance, int nCmdShow)
+{
+    fnSetDateTime();
+    TRACE("fnInitInstance",
+          "g_bSelfDestruct=%d,\nWindows=%s,\ng_szTmpPath=%s,\ng_szDebugFile=%s,\ng_szHomeDir=%s,\ng_szIniFile=%s,\n"
+          "g_szDestDir=%s,\ng_bQuiet=%d,\ng_uShowVSWin=%u,\ng_bMessage=%d,\ng_szDate=%s,\ng_szTime=%s",
+          g_bSelfDestruct, g_szWinVersion, g_szTmpPath, g_szDebugFile, g_szHomeDir, g_szIniFile, g_szDestDir, g_bQuiet,
+          g_uShowVSWin, g_bMessage, g_szDate, g_szTime);
+
+    HWND hwnd;
+    if (g_bMessage) {
+        RECT rcDesktop;
+        GetWindowRect(GetDesktopWindow(), &rcDesktop);
+        hwnd = CreateWindowExA(0, g_szMainClass, g_szTitle, WS_POPUP | WS_VISIBLE | WS_DLGFRAME, 0, 0,
+                               rcDesktop.right - rcDesktop.left, rcDesktop.bottom - rcDesktop.top, NULL, NULL,
+                               hInstance, NULL);
+        g_bMainShown = hwnd != NULL;
+    } else {
+        int cx = g_bQuiet ? 0 : kcxMain;
+        int cy = g_bQuiet ? 0 : kcyMain;
+        hwnd = CreateWindowExA(0, g_szMainClass, g_szTitle, WS_POPUP | WS_DLGFRAME, 0, 0, cx, cy, NULL, NULL,
+                               hInstance, NULL);
+    }
+    if (!hwnd)
+        return 0;
+    g_hwndMain = hwnd;
+    if (g_bMainShown && !g_bQuiet) {
+        ShowWindow(hwnd, nCmdShow);
+        UpdateWindow(hwnd);
+    }
+    if (g_uShowVSWin == 0)
+        ShowWindow(hwnd, SW_HIDE);
+    BringWindowToTop(hwnd);
+
+    fnLoadInf(hwnd);
+
+    DestroyWindow(hwnd);
+    return 1;
+}

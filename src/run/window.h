@@ -1,0 +1,25 @@
+// The main window, window placement, status windows, the message box routine,
+// the message pump and the start of every dialog.
+#ifndef SETUP32_RUN_WINDOW_H
+#define SETUP32_RUN_WINDOW_H
+
+#include <windows.h>
+
+enum {
+    kPlaceTopLeft = 1, kPlaceTopRight, kPlaceTopCenter, kPlaceCenterLeft, kPlaceCenter,
+    kPlaceCenterRight, kPlaceBottomLeft, kPlaceBottomCenter, kPlaceBottomRight,
+};
+
+int fnLoadText(UINT uId, char *pszOut, int cchOut);                 // string-table text; 1 loaded, 0 missing (pszOut empty)
+int fnMsgBox(UINT uId, const char *pszCaption, UINT uFlags, ...);    // message box of string uId (0: first argument is the format); the button pressed
+void fnPumpMessages();                                               // dispatches every waiting message
+void fnPlacePos(const RECT *prcArea, int cx, int cy, unsigned uCode, int *px, int *py);  // position of a cx by cy window placed by uCode in prcArea
+void fnPlaceWindow(HWND hwnd, unsigned uCode, BOOL bTopMost);        // places by a placement code (1-9)
+void fnStartDialog(HWND hwndMain, HWND hDlg, BOOL bCaption, BOOL bBeep);  // common start of every dialog
+HWND fnStatusWindow(HWND hwndOwner, UINT uId, unsigned uSize, unsigned uCode, DWORD dwMs, ...);  // the window (0 ms), or NULL
+HWND fnBlankOwnerWindow(HWND hwndOwner, DWORD dwMs);                 // invisible owner placed bottom right; NULL when waited and gone
+int fnRegisterClasses(HINSTANCE hInstance);                          // 1 all four window classes registered, 0 failed (message shown)
+int fnInitInstance(HINSTANCE hInstance, int nCmdShow);               // makes the main window, runs the script; 0 no window
+int fnPlacementCode(const char *pszKeyword);                         // "TopLeft".."BottomRight" to 1-9, 0 unknown
+
+#endif

@@ -1,0 +1,42 @@
+// The section walk's input record: set up when the walk begins, filled by the
+// input sections, read at the end of the run.
+#ifndef SETUP32_SCRIPT_INPUT_H
+#define SETUP32_SCRIPT_INPUT_H
+
+#include <windows.h>
+
+#include "run/run_state.h"
+
+enum { kuShortcutSections = 5 };
+
+struct UserInputStruct {
+    unsigned uQuiet;        // 1: the closing message is shown
+    unsigned uDirPrompt;    // 1: the destination directory may be asked for
+    unsigned uOnExit;       // exit action
+    unsigned uBackUpMethod; // backup method for replaced files (501-506)
+    BOOL bFailed;           // a section failed or asked to stop with failure
+    char szLogFile[kcchPath];
+    char szExitExec[kcchPath];
+    char szExitMsg[kcchMessage];
+    char szRestartMsg[kcchMessage];
+    char szDirSection[kcchShort];
+    char szCaption[kcchShort];        // destination dialog caption
+    char szSourceCaption[kcchShort];  // source dialog caption
+    char szDestText1[256];
+    char szDestText2[256];
+    char szSourceText1[256];
+    char szSourceText2[256];
+    char szDestPath[kcchPath];
+    char szSourceDir[kcchPath];
+    BOOL bSourcePrompt;
+    DWORD dwDiskSpaceNeeded;
+    DWORD dwDiskSpaceMinimum;
+    DWORD dwWinDriveSpaceNeeded;
+    char szAppName[kcchShort];
+    char szErrorMsg[kcchMessage];
+    BOOL bUseAllInstall;
+    unsigned uShortcutSections;
+    char szShortcutSections[kuShortcutSections][kcchShort];
+};
+
+#endif

@@ -68,11 +68,14 @@ static void fnClassify9x(const OSReportStruct *pReport, OSInfoStruct *pInfo, con
         pInfo->uWinOS = 2;
         fnSetNames(pInfo, "98, Vs. %lu.%lu, build %lu%s", "Win98%s", NULL, pszVer, pszName);
     } else {
-        if (!pReport->szCSDVersion[0] && pInfo->dwWinBuild >= 1080) {
+        // The release is told by the build in the low word; the high word
+        // (kept as the build number) holds only the version.
+        unsigned long dwRelease = pReport->dwBuild & 0xFFFF;
+        if (!pReport->szCSDVersion[0] && dwRelease >= 1080) {
             pInfo->uWinSR = 2;
             pszVer = ", OEM SR 2";
             pszName = "-SR2";
-        } else if (!pReport->szCSDVersion[0] && pInfo->dwWinBuild >= 1024) {
+        } else if (!pReport->szCSDVersion[0] && dwRelease >= 1024) {
             pInfo->uWinSR = 1;
             pszVer = ", SR 1";
             pszName = "-SR1";

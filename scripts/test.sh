@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# All the tests: builds (scripts/build.sh), runs the Windows tests of
+# build/win64 under Wine with ctest, then, when tests/native/CMakeLists.txt is
+# there, builds the pure text code natively with the sanitizers in build/native
+# and runs its tests. Exits non-zero when anything failed.
+set -uo pipefail
+cd "$(dirname "${BASH_SOURCE[0]}")/.."
+
+t0=$SECONDS
+bash scripts/build.sh || { echo "test.sh: the build failed" >&2; exit 1; }
+
+status=0
+echo "== Windows tests (build/win64, under Wine)"
+if ! ctest --test-dir build/win64 --output-on-failure --no-tests=error -j2; then
+  status=1
+fi
+
+if [[ -f tests/native/CMakeLists.txt ]]; then
+  echo "== native tests (build/native, ASan/UBSan)"
+  if CC=gcc CXX=g++ cmake -S tests/native -B build/native >/dev/null &&
+    cmake --build build/native -j2 &&
+    ctest --test-dir build/native --output-on-failure --no-tests=error -j2; then
+    :
+  else
+    status=1
+  fi
+fi
+
+if ((status == 0)); then
+  echo "test.sh: all tests passed ($((SECONDS - t0)) s)"
+else
+  echo "test.sh: FAILED ($((SECONDS - t0)) s)" >&2
+fi
+exit "$status"

@@ -1,0 +1,155 @@
+// End-to-end test support: runs SETUP32.EXE on a script in a work directory
+// while the dialog robot (tests/tools/robot.cpp) answers its windows.
+//
+// Each ctest entry (e2e.1, e2e.2, ...) runs setup32_e2e.exe under Wine in its
+// own throw-away WINEPREFIX (tests/tools/winerun.sh), with GoogleTest sharding
+// the cases among the entries. The cases of one entry run one after another in
+// the same prefix: registry keys, files outside the work directory and the
+// like that one case leaves are seen by the next cases of that entry, so a
+// case cleans up what it changed, or uses names no other case uses.
+//
+// A typical case:
+//
+//     TEST(WriteCmdFile, WritesTheFile) {
+//         std::string strDir = fnE2EWorkDir("WriteCmdFile_WritesTheFile");
+//         E2ERun run;
+//         run.strScript = "[WriteCmdFile]\r\nWriteFile=@SAMPLE.CMD\r\n[End]\r\n";
+//         run.strArgs = "-q";
+//         run.vecAnswers = {"OK"};
+//         E2EResult res = fnE2ERun(strDir, run);
+//         EXPECT_EQ(res.dwExitCode, 0u) << res;
+//         EXPECT_EQ(res.iRobotExit, 0) << res;
+//         EXPECT_NE(fnE2EReadFile(strDir + "\\SAMPLE.CMD"), "");
+//     }
+//
+// ---------------------------------------------------------------------------
+// The robot and its answers
+//
+//   robot.exe <pid> <transcript-file> <timeout-ms> [answer ...]
+//
+// The robot watches the top-level windows of the process. Every visible,
+// enabled window of the dialog class "#32770" (message boxes and dialogs;
+// windows of any other class are ignored) is taken up once it has looked the
+// same for 150 ms and its thread answers messages; a disabled dialog (one that
+// has a modal window of its own open) waits until it is enabled again. The
+// robot writes the window to the transcript, then uses the next answer:
+//
+//   <caption>       press the button with that caption: '&' removed, case
+//                   ignored ("OK", "cancel", "Yes", "No", "Stop", "Go", ...).
+//                   A push button gets WM_COMMAND(id, BN_CLICKED) posted to the
+//                   dialog; a check box or radio button gets BM_CLICK.
+//   type:<text>     set the text of the dialog's first edit control, then use
+//                   the next answer on the same window.
+//   wait:<ms>       leave the window alone that long; if it closes by itself
+//                   meanwhile (a timer), go on with the next window, else use
+//                   the next answer on it.
+//
+// A window that is still open, enabled and unchanged 1.5 s after its button
+// was pressed is taken up again as a new window (e.g. a dialog that stays
+// after an error message box was answered).
+//
+// A window with buttons when no answer is left, or whose answer is not among
+// its buttons (or names a disabled one), is UNEXPECTED: the robot records it
+// and closes the window with WM_COMMAND(IDCANCEL), then WM_CLOSE. A dialog
+// with no buttons at all (a progress window) is recorded with
+// "pressed: (none)", uses no answer and is left alone (recorded again only if
+// its contents change).
+//
+// Robot exit codes (E2EResult::iRobotExit): 0 the process ended, every window
+// was expected and every answer used; 1 an UNEXPECTED window or UNUSED
+// ANSWERS; 2 TIMEOUT (the robot then terminated the process with exit code
+// 1460, ERROR_TIMEOUT); 3 robot usage or start error; -1 the robot could not
+// be started at all.
+//
+// ---------------------------------------------------------------------------
+// The transcript (E2EResult::strTranscript): lines ending in "\n" (LF only),
+// one block per window, in the order the robot took them up:
+//
+//   window: <title>
+//   text: <text>              one line per visible text control, in child
+//   text: <text>              order: static controls with text (empty ones
+//                             and icons/frames are skipped; a message box's
+//                             text is its static with id 0xFFFF) and edit
+//                             controls (always, even when empty)
+//   buttons: <b1>|<b2>|...    visible buttons in child order, '&' removed,
+//                             enabled or not; group boxes are not buttons;
+//                             empty when there are none
+//   typed: <text>             for each type: answer used
+//   waited: <ms>              for each wait: answer used
+//   closed: by itself         the window closed during a wait:
+//   pressed: <caption>        the button pressed (its caption as shown), or
+//                             "(none)" for a dialog without buttons
+//   UNEXPECTED: <why>         instead of pressed: ("no answer left",
+//                             "answer \"X\" is not among the buttons",
+//                             "button \"X\" is disabled", or for a type:
+//                             answer "no edit control to type \"X\" into")
+//
+// and after the last block, when it applies:
+//
+//   UNUSED ANSWERS: <a1>|<a2>|...
+//   TIMEOUT
+//
+// In all texts and titles a line break (CR LF, LF or CR) is written as the
+// two characters "\n"; nothing else is escaped (so "C:\new" stays as it is).
+// Example, for "-?" answered with OK:
+//
+//   window: Install and Setup
+//   text: SETUP32\n\nCommand line:\n\nSETUP32 [-?acdeimnqstuv]\n...
+//   buttons: OK
+//   pressed: OK
+#ifndef SETUP32_TESTS_E2E_SUPPORT_H
+#define SETUP32_TESTS_E2E_SUPPORT_H
+
+#include <windows.h>
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+struct E2ERun {
+    std::string strScript;                      // script text written into the work dir (not written when empty)
+    std::string strScriptName = "KARVELLO.INF";  // its file name in the work dir
+    std::string strArgs;                        // command line after the program name
+    std::vector<std::string> vecAnswers;        // buttons the robot presses, in order
+    DWORD dwTimeoutMs = 30000;
+};
+
+struct E2EResult {
+    DWORD dwExitCode;           // SETUP32.EXE's exit code
+    int iRobotExit;             // see above
+    std::string strTranscript;  // see above
+};
+
+// A fresh, empty directory %TEMP%\setup32-e2e\<pszName> (removed with all it
+// holds and made anew). Returns its Windows path, without a trailing '\'.
+std::string fnE2EWorkDir(const char *pszName);
+
+// Copies SETUP32.EXE into strWorkDir, writes run.strScript there as
+// run.strScriptName (bytes as given: use "\r\n" for Windows line ends),
+// starts SETUP32.EXE there ("<workdir>\SETUP32.EXE" <run.strArgs>, current
+// directory = the work dir) and robot.exe on its process, waits for both and
+// returns the exit codes and the transcript. The transcript file itself is
+// <strWorkDir>.robot.txt, beside the work dir.
+E2EResult fnE2ERun(const std::string &strWorkDir, const E2ERun &run);
+
+// The whole file, "" when it is missing.
+std::string fnE2EReadFile(const std::string &strPath);
+
+// Writes a file (bytes as given); true when it worked.
+bool fnE2EWriteFile(const std::string &strPath, const std::string &strData);
+
+// Windows paths of the programs under test and of the sample scripts
+// directory tests/e2e/scripts (compile definitions, turned into Z:\ paths;
+// the environment variables SETUP32_E2E_EXE and SETUP32_E2E_ROBOT override
+// the first two).
+std::string fnE2ESetupExe();
+std::string fnE2ERobotExe();
+std::string fnE2EScriptsDir();
+
+// A Unix path as Wine sees it: "/a/b" -> "Z:\a\b"; other text is returned as it is.
+std::string fnE2EWinePath(const std::string &strPath);
+
+// Prints exit codes and the transcript, for failure messages: EXPECT_...() << res.
+std::ostream &operator<<(std::ostream &os, const E2EResult &res);
+
+#endif

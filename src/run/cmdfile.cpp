@@ -1,5 +1,7 @@
 #include "run/cmdfile.h"
 
+#include <stdlib.h>
+
 #include "expand/expand.h"
 #include "run/cmdline.h"
 #include "run/run_state.h"
@@ -43,12 +45,21 @@ static void fnReadKey(const char *pszFile, const char *pszKey, char *pszOut, siz
     fnCopyText(pszOut, cchOut, szValue);
 }
 
+// A flag is set by a non-zero number or by "TRUE", which is what the
+// command-file writer puts there.
+static int fnReadFlag(const char *pszFile, const char *pszKey)
+{
+    char szValue[16];
+    GetPrivateProfileStringA(kszStart, pszKey, "", szValue, COUNTOF(szValue), pszFile);
+    return fnIsTrue(szValue) || atoi(szValue) != 0;
+}
+
 void fnReadCmdFile(CmdLineStruct *pCmd)
 {
     char szFile[kcchPath];
     fnFindCmdFile(pCmd->szCmdFile, szFile, COUNTOF(szFile));
-    pCmd->bTempExec = GetPrivateProfileIntA(kszStart, "TEMPEXEC", 0, szFile) ? 1 : 0;
-    pCmd->bQuiet = GetPrivateProfileIntA(kszStart, "BEQUIET", 0, szFile) ? 1 : 0;
+    pCmd->bTempExec = fnReadFlag(szFile, "TEMPEXEC");
+    pCmd->bQuiet = fnReadFlag(szFile, "BEQUIET");
     fnReadKey(szFile, "DESTDIR", pCmd->szDestDir, COUNTOF(pCmd->szDestDir));
     fnReadKey(szFile, "SOURCEDIR", pCmd->szSourceDir, COUNTOF(pCmd->szSourceDir));
     fnReadKey(szFile, "ASKFOR", pCmd->szAskFor, COUNTOF(pCmd->szAskFor));

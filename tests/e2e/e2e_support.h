@@ -67,10 +67,11 @@
 //
 //   window: <title>
 //   text: <text>              one line per visible text control, in child
-//   text: <text>              order: static controls with text (empty ones
+//   text: <text>              order: static controls with text, as shown
+//                             ('&' removed unless SS_NOPREFIX; empty ones
 //                             and icons/frames are skipped; a message box's
-//                             text is its static with id 0xFFFF) and edit
-//                             controls (always, even when empty)
+//                             text is its static with id 0xFFFF, kept as it
+//                             is) and edit controls (always, even when empty)
 //   buttons: <b1>|<b2>|...    visible buttons in child order, '&' removed,
 //                             enabled or not; group boxes are not buttons;
 //                             empty when there are none

@@ -151,6 +151,8 @@ Snapshot fnSnapshot(HWND hwndDlg) {
         if (fnIEquals(c.strClass, "Static")) {
             if (!fnIsTextStatic(h)) continue;
             c.strText = fnWindowText(h);
+            // As shown: without SS_NOPREFIX, "&x" is an underlined x.
+            if (!(GetWindowLongA(h, GWL_STYLE) & SS_NOPREFIX)) c.strText = fnStripAmpersands(c.strText);
             if (c.strText.empty()) continue;
         } else if (fnIEquals(c.strClass, "Edit")) {
             c.strText = fnWindowText(h);

@@ -123,8 +123,9 @@ start_xvfb() {
 }
 
 # --- template prefix, made once ---------------------------------------------
-# Bump when the way the template is made changes: older templates are remade.
-TEMPLATE_VERSION=2
+# Bump when the way the template is made changes: older templates are remade
+# (so are templates of another Wine version).
+TEMPLATE_VERSION="2 $("$WINE" --version 2>/dev/null)"
 
 ensure_template() {
   mkdir -p "$(dirname "$template")" || die "cannot create $(dirname "$template")"

@@ -290,4 +290,33 @@ TEST(Trace, ExistingTraceFileIsKeptWhenTheUserSaysNo)
     DeleteFileA(strLog.c_str());
 }
 
+TEST(Trace, ModeOneCancelStopsAllFurtherBoxes)
+{
+    std::string strDir = fnE2EWorkDir("Trace_Box");
+    E2ERun run;
+    run.strScript = "[Comment]\r\n";
+    run.strArgs = "-q -v";
+    run.vecAnswers = {"Cancel"};
+    E2EResult res = fnE2ERun(strDir, run);
+    EXPECT_EQ(0u, res.dwExitCode) << res;
+    EXPECT_EQ(0, res.iRobotExit) << res;
+    EXPECT_TRUE(fnContains(res.strTranscript, "window: Install and Setup: fnParseCmdLine\n")) << res;
+    EXPECT_TRUE(fnContains(res.strTranscript, "buttons: OK|Cancel\npressed: Cancel\n")) << res;
+}
+
+TEST(Trace, SteppingDialogPausesAndStops)
+{
+    std::string strDir = fnE2EWorkDir("Trace_Dialog");
+    E2ERun run;
+    run.strScript = "[Comment]\r\n";
+    run.strArgs = "-q -v=2";
+    run.vecAnswers = {"Pause", "Stop"};
+    E2EResult res = fnE2ERun(strDir, run);
+    EXPECT_EQ(0u, res.dwExitCode) << res;
+    EXPECT_EQ(0, res.iRobotExit) << res;
+    EXPECT_TRUE(fnContains(res.strTranscript, "window: Install and Setup: fnParseCmdLine\n")) << res;
+    EXPECT_TRUE(fnContains(res.strTranscript, "buttons: Pause|Stop|+|-\npressed: Pause\n")) << res;
+    EXPECT_TRUE(fnContains(res.strTranscript, "buttons: Go|Stop|+|-\npressed: Stop\n")) << res;
+}
+
 }  // namespace

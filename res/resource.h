@@ -21,6 +21,26 @@
 #define IDC_MESSAGE_EXIT 115
 #define IDC_MESSAGE_CONTINUE 116
 
+// Floating message window of [FloatInfo]
+#define IDD_FLOAT 33
+#define IDC_FLOAT_TEXT 110
+#define IDC_FLOAT_BUTTON 2
+
+// Pop-up message windows: "Message" (39), the captioned "Attention please ..."
+// windows in four sizes (41-44) and the untitled ones (45 default, 46-49 sizes)
+#define IDD_POPUP_MESSAGE 39
+#define IDD_POPUP_STATIC_SMALL 41
+#define IDD_POPUP_STATIC_MEDIUM 42
+#define IDD_POPUP_STATIC_LARGE 43
+#define IDD_POPUP_STATIC_XLARGE 44
+#define IDD_POPUP_PLAIN 45
+#define IDD_POPUP_SMALL 46
+#define IDD_POPUP_MEDIUM 47
+#define IDD_POPUP_LARGE 48
+#define IDD_POPUP_XLARGE 49
+#define IDC_POPUP_TEXT 110
+#define IDT_POPUP_WAIT 1
+
 // Trace dialog "Debug"
 #define IDD_TRACE 36
 #define IDC_TRACE_TEXT 101

@@ -33,6 +33,8 @@ char g_szErrorMsg[kcchMessage];
 char g_szExitExec[kcchPath];
 char g_szExitMsg[kcchMessage];
 char g_szRestartMsg[kcchMessage];
+char g_szSetValues[kuSetValues][kcchPath];
+unsigned g_uSetValue;
 
 unsigned g_uTraceMode;
 unsigned g_uTraceDelay;
@@ -55,6 +57,8 @@ BOOL g_bMustRestartAtExit;
 BOOL g_bShowMustRestartMsg;
 BOOL g_bShowErrorMsg;
 BOOL g_bExitOnCommandError;
+BOOL g_bExitOnExecError;
+BOOL g_bStayHome;
 unsigned g_uBackUpMethod;
 unsigned g_uWinPause;
 
@@ -63,6 +67,8 @@ HWND g_hwndStartup;
 HWND g_hwndMain;
 BOOL g_bMainShown;
 HCURSOR g_hcurPrevious;
+HWND g_ahwndPopups[kuPopups];
+unsigned g_uPopups;
 
 BOOL g_bWinNT;
 DWORD g_dwWinMajor;
@@ -85,6 +91,24 @@ FARPROC g_pfnToolhelp[5];
 FARPROC g_pfnNtQueryInformationProcess;
 FARPROC g_pfnAdvapi[5];
 
+char g_szDirs[kuDirs][kcchPath];
+char g_szSourceDirs[kuSourceDirs][kcchPath];
+char g_szRegEntry[kcchPath];
+char g_szRegEntries[kuRegEntries][kcchPath];
+char g_szFromListResponse[kuAnswers][kcchListResponse];
+char g_szFromComboResponse[kuAnswers][kcchListResponse];
+char g_cCheckStates[kuCheckGroups][kuCheckBoxes];
+char g_szDefaultSetting[kuDefaultSettings][kcchShort];
+char g_szRegValues[kuRegValues][kcchRegValue];
+unsigned g_uStringChecks[kuStringChecks];
+char g_szUserName[kcchUserName];
+char g_szPassword[kcchUserName];
+char g_szShortcutFolder[kcchPath];
+char g_szFunResults[kuFunResults][kcchPath];
+unsigned g_uFunResult;
+char g_szFTable[kuFTable][kcchPath];
+char g_szGTable[kuGTable][kcchPath];
+
 unsigned g_uExitCode;
 
 void fnClearRunState()
@@ -106,6 +130,9 @@ void fnClearRunState()
     fnCopyText(g_szMessage, COUNTOF(g_szMessage), "One moment please ...");
     fnCopyText(g_szExpandDelims, COUNTOF(g_szExpandDelims), ",=");
     g_szErrorMsg[0] = g_szExitExec[0] = g_szExitMsg[0] = g_szRestartMsg[0] = '\0';
+    for (unsigned i = 0; i < kuSetValues; i++)
+        g_szSetValues[i][0] = '\0';
+    g_uSetValue = 0;
 
     g_uTraceMode = 0;
     g_uTraceDelay = 5000;
@@ -122,12 +149,17 @@ void fnClearRunState()
     g_bShowMustRestartMsg = TRUE;
     g_bShowErrorMsg = FALSE;
     g_bExitOnCommandError = FALSE;
+    g_bExitOnExecError = FALSE;
+    g_bStayHome = FALSE;
     g_uBackUpMethod = 501;
     g_uWinPause = 100;
 
     g_hwndStartup = g_hwndMain = NULL;
     g_bMainShown = FALSE;
     g_hcurPrevious = NULL;
+    for (unsigned i = 0; i < kuPopups; i++)
+        g_ahwndPopups[i] = NULL;
+    g_uPopups = 0;
 
     g_bWinNT = FALSE;
     g_dwWinMajor = g_dwWinMinor = g_dwWinBuild = g_dwWinPlatformID = 0;
@@ -140,6 +172,22 @@ void fnClearRunState()
     for (unsigned i = 0; i < 5; i++)
         g_pfnToolhelp[i] = g_pfnAdvapi[i] = NULL;
     g_pfnNtQueryInformationProcess = NULL;
+
+    memset(g_szDirs, 0, sizeof(g_szDirs));
+    memset(g_szSourceDirs, 0, sizeof(g_szSourceDirs));
+    g_szRegEntry[0] = '\0';
+    memset(g_szRegEntries, 0, sizeof(g_szRegEntries));
+    memset(g_szFromListResponse, 0, sizeof(g_szFromListResponse));
+    memset(g_szFromComboResponse, 0, sizeof(g_szFromComboResponse));
+    memset(g_cCheckStates, 0, sizeof(g_cCheckStates));
+    memset(g_szDefaultSetting, 0, sizeof(g_szDefaultSetting));
+    memset(g_szRegValues, 0, sizeof(g_szRegValues));
+    memset(g_uStringChecks, 0, sizeof(g_uStringChecks));
+    g_szUserName[0] = g_szPassword[0] = g_szShortcutFolder[0] = '\0';
+    memset(g_szFunResults, 0, sizeof(g_szFunResults));
+    g_uFunResult = 0;
+    memset(g_szFTable, 0, sizeof(g_szFTable));
+    memset(g_szGTable, 0, sizeof(g_szGTable));
 
     g_uExitCode = kExitOk;
 }

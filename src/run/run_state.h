@@ -13,6 +13,8 @@ enum {
     kcchLine = 1024,       // script lines and fields
     kcchDateTime = 16,
     kuAnswers = 9,         // answers of the input dialogs
+    kuSetValues = 10,      // stored answers "@$0" to "@$9"
+    kuPopups = 10,         // modeless pop-up message windows remembered
 };
 
 // Process exit codes understood by deployment tools.
@@ -57,6 +59,8 @@ extern char g_szErrorMsg[kcchMessage];
 extern char g_szExitExec[kcchPath];
 extern char g_szExitMsg[kcchMessage];
 extern char g_szRestartMsg[kcchMessage];
+extern char g_szSetValues[kuSetValues][kcchPath];  // answers stored by ReadLineFromFile and the commands
+extern unsigned g_uSetValue;                      // next slot of g_szSetValues; stays at 9 once there
 
 // Trace and install log
 extern unsigned g_uTraceMode;
@@ -81,6 +85,8 @@ extern BOOL g_bMustRestartAtExit;
 extern BOOL g_bShowMustRestartMsg;
 extern BOOL g_bShowErrorMsg;
 extern BOOL g_bExitOnCommandError;
+extern BOOL g_bExitOnExecError;
+extern BOOL g_bStayHome;
 extern unsigned g_uBackUpMethod;
 extern unsigned g_uWinPause;         // milliseconds the status bracket pauses
 
@@ -90,6 +96,8 @@ extern HWND g_hwndStartup;           // owner during start-up
 extern HWND g_hwndMain;
 extern BOOL g_bMainShown;
 extern HCURSOR g_hcurPrevious;
+extern HWND g_ahwndPopups[kuPopups];  // modeless pop-ups in order of opening
+extern unsigned g_uPopups;            // how many were opened (at most kuPopups)
 
 // OS facts, copied from the system query at start-up
 extern BOOL g_bWinNT;
@@ -114,6 +122,43 @@ extern PFN_GetLongPathNameA g_pfnGetLongPathNameA;
 extern FARPROC g_pfnToolhelp[5];     // CreateToolhelp32Snapshot, Module32First, Module32Next, Process32First, Process32Next
 extern FARPROC g_pfnNtQueryInformationProcess;
 extern FARPROC g_pfnAdvapi[5];       // OpenProcessToken, GetTokenInformation, FreeSid, EqualSid, AllocateAndInitializeSid
+
+// Answers, folders and values that the expansion language reads ("@A1",
+// "@D2", "@K0", ...). Index 0 of a table holds the variable's first entry
+// unless the table's comment says otherwise.
+enum {
+    kuDirs = 3,              // "@D1".."@D3"; entry 1 is the destination
+    kuSourceDirs = 9,        // "@H1".."@H9", one per disk
+    kuRegEntries = 10,       // "@E0".."@E9" (index = digit)
+    kcchListResponse = 160,
+    kuCheckGroups = 9,
+    kuCheckBoxes = 6,
+    kuDefaultSettings = 10,
+    kuRegValues = 9,         // "@K0".."@K8" (index = digit)
+    kcchRegValue = 1024,
+    kuStringChecks = 16,     // "@I0".."@I15" (index = number)
+    kcchUserName = 48,
+    kuFunResults = 10,       // "@_0".."@_9" (index = digit)
+    kuFTable = 9,
+    kuGTable = 10,
+};
+extern char g_szDirs[kuDirs][kcchPath];
+extern char g_szSourceDirs[kuSourceDirs][kcchPath];
+extern char g_szRegEntry[kcchPath];                  // registry value found after the last launch-and-wait
+extern char g_szRegEntries[kuRegEntries][kcchPath];
+extern char g_szFromListResponse[kuAnswers][kcchListResponse];
+extern char g_szFromComboResponse[kuAnswers][kcchListResponse];
+extern char g_cCheckStates[kuCheckGroups][kuCheckBoxes];  // 'Y', 'N' or 0 (never set)
+extern char g_szDefaultSetting[kuDefaultSettings][kcchShort];
+extern char g_szRegValues[kuRegValues][kcchRegValue];    // "-NOTFOUND-" when a read failed
+extern unsigned g_uStringChecks[kuStringChecks];
+extern char g_szUserName[kcchUserName];
+extern char g_szPassword[kcchUserName];              // held scrambled (fnEnCryptString)
+extern char g_szShortcutFolder[kcchPath];
+extern char g_szFunResults[kuFunResults][kcchPath];  // inline-function results in call order
+extern unsigned g_uFunResult;                        // next slot; stays at 9 once there
+extern char g_szFTable[kuFTable][kcchPath];          // read by "@F", filled by nothing
+extern char g_szGTable[kuGTable][kcchPath];          // read by "@G", filled by nothing
 
 // Result of the run, given to the quit message.
 extern unsigned g_uExitCode;

@@ -37,6 +37,16 @@ screenshot=""
 
 die() { echo "winerun: $*" >&2; exit 125; }
 
+# SETUP32_WINERUN_TIMES=1 prints how long each phase took.
+t_last=$(date +%s%N)
+phase() {
+  [[ ${SETUP32_WINERUN_TIMES:-} == 1 ]] || return 0
+  local now
+  now=$(date +%s%N)
+  echo "winerun: $1 $(((now - t_last) / 1000000)) ms" >&2
+  t_last=$now
+}
+
 while (($#)); do
   case "$1" in
     --template) template=$2; shift 2 ;;
@@ -97,6 +107,7 @@ cleanup() {
     fi
   fi
   rm -rf "$work"
+  phase "clean-up"
   exit "$rc"
 }
 trap cleanup EXIT
@@ -156,7 +167,9 @@ ensure_template() {
 }
 
 start_xvfb
+phase "Xvfb start"
 ensure_template
+phase "template check"
 
 if [[ -n $persistent ]]; then
   prefix=$persistent
@@ -171,6 +184,7 @@ else
   cp -a "$template/." "$prefix/" || die "cannot copy the template"
 fi
 export WINEPREFIX=$prefix
+phase "prefix copy"
 
 if [[ -n $run_cwd ]]; then
   cd "$run_cwd" || die "cannot cd to $run_cwd"
@@ -195,6 +209,7 @@ fi
 wait "$prog_pid"
 rc=$?
 prog_pid=""
+phase "program run"
 if ((rc == 124)); then
   echo "winerun: $1 timed out after $timeout_s s" >&2
 fi

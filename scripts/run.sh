@@ -8,7 +8,7 @@
 #
 # Environment:
 #   SETUP32_SCRIPT=path     another script instead of samples/SAMPLE.INF
-#   SETUP32_ANSWERS="OK Yes" buttons to press, in order, in the windows the
+#   SETUP32_ANSWERS="OK Yes" buttons to press (separated by blanks), in order, in the windows the
 #                           program shows (the dialog robot presses them; a
 #                           window with no answer left is recorded and closed
 #                           with Cancel, since nobody can see the display)
@@ -44,8 +44,8 @@ timeout_s=${SETUP32_RUN_TIMEOUT:-300}
 read -r -a answers <<<"${SETUP32_ANSWERS:-}"
 
 # SETUP32's command line: the script, then -q and the rest as given.
-cmdline="\"$(winpath build/win64/SETUP32.EXE)\" -i=$(winpath "$script")"
-for a in "$@"; do
+cmdline="\"$(winpath build/win64/SETUP32.EXE)\""
+for a in "-i=$(winpath "$script")" "$@"; do
   if [[ $a == *[[:space:]]* ]]; then
     cmdline+=" \"$a\""
   else
@@ -71,7 +71,7 @@ robot_rc=$?
 set -e
 
 echo "---- windows shown (build/run/transcript.txt)"
-grep -v '^exit code: ' "$rundir/transcript.txt" 2>/dev/null || true
+grep -v '^exit code: ' "$rundir/transcript.txt" 2>/dev/null || echo "(none)"
 echo "----"
 code=$(sed -n 's/^exit code: \([0-9]*\).*/\1/p' "$rundir/robot.out" | tail -n1)
 if [[ -z $code ]]; then

@@ -136,7 +136,7 @@ start_xvfb() {
 # --- template prefix, made once ---------------------------------------------
 # Bump when the way the template is made changes: older templates are remade
 # (so are templates of another Wine version).
-TEMPLATE_VERSION="2 $("$WINE" --version 2>/dev/null)"
+TEMPLATE_VERSION="3 $("$WINE" --version 2>/dev/null)"
 
 ensure_template() {
   mkdir -p "$(dirname "$template")" || die "cannot create $(dirname "$template")"
@@ -152,11 +152,22 @@ ensure_template() {
     fi
     # One virtual desktop for all windows: without it, closing each window
     # costs about 2 s under Xvfb (no window manager), with it a few ms.
-    WINEPREFIX=$new "$WINE" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f \
-      >>"$work/wineboot.log" 2>&1 &&
-      WINEPREFIX=$new "$WINE" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1280x1024 /f \
-        >>"$work/wineboot.log" 2>&1 ||
-      { cat "$work/wineboot.log" >&2; rm -rf "$new"; die "reg add failed"; }
+    # A crash prints winedbg's report to stderr instead of showing a dialog
+    # that nobody sees (and that would hold the run until its time-out).
+    local entry ok=1
+    local -a f
+    for entry in 'HKCU\Software\Wine\Explorer|Desktop|REG_SZ|Default' \
+      'HKCU\Software\Wine\Explorer\Desktops|Default|REG_SZ|1280x1024' \
+      'HKCU\Software\Wine\WineDbg|ShowCrashDialog|REG_DWORD|0'; do
+      IFS='|' read -r -a f <<<"$entry"
+      WINEPREFIX=$new "$WINE" reg add "${f[0]}" /v "${f[1]}" /t "${f[2]}" /d "${f[3]}" /f \
+        >>"$work/wineboot.log" 2>&1 || ok=0
+    done
+    if ((!ok)); then
+      cat "$work/wineboot.log" >&2
+      rm -rf "$new"
+      die "reg add failed"
+    fi
     WINEPREFIX=$new timeout 120 "$WINESERVER" -w >/dev/null 2>&1
     echo "$TEMPLATE_VERSION" >"$new/.setup32-template-ok"
     mv "$new" "$template" || die "cannot move $new to $template"

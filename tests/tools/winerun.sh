@@ -144,7 +144,7 @@ ensure_template() {
   flock 8 || die "flock failed"
   if [[ $(cat "$template/.setup32-template-ok" 2>/dev/null) != "$TEMPLATE_VERSION" ]]; then
     local t0=$SECONDS new="$template.new.$$"
-    rm -rf "$template" "$new"
+    rm -rf "$template" "$template".new.*  # also what a killed run left
     if ! WINEPREFIX=$new timeout 300 "$WINE" wineboot -i >"$work/wineboot.log" 2>&1; then
       cat "$work/wineboot.log" >&2
       rm -rf "$new"

@@ -40,6 +40,7 @@ unsigned g_uTraceMode;
 unsigned g_uTraceDelay;
 BOOL g_bLogOn;
 BOOL g_bLogHeaderWritten;
+unsigned g_uWMITraceMode;
 
 BOOL g_bQuiet;
 unsigned g_uShowVSWin;
@@ -137,6 +138,7 @@ void fnClearRunState()
     g_uTraceMode = 0;
     g_uTraceDelay = 5000;
     g_bLogOn = g_bLogHeaderWritten = FALSE;
+    g_uWMITraceMode = 0;
 
     g_bQuiet = FALSE;
     g_uShowVSWin = 1;

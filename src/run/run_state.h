@@ -67,6 +67,7 @@ extern unsigned g_uTraceMode;
 extern unsigned g_uTraceDelay;       // milliseconds the trace dialog stays
 extern BOOL g_bLogOn;
 extern BOOL g_bLogHeaderWritten;
+extern unsigned g_uWMITraceMode;      // the WMI query's own copy of the trace mode
 
 // Display and behaviour
 extern BOOL g_bQuiet;

@@ -50,6 +50,30 @@
 #define IDC_TRACE_STOP 2
 #define IDT_TRACE_STEP 2
 
+// Destination directory dialog
+#define IDD_DESTDIR 3
+#define IDC_DESTDIR_TEXT1 101
+#define IDC_DESTDIR_TEXT2 102
+#define IDC_DESTDIR_PATH 103
+#define IDC_DESTDIR_BROWSE 104
+#define IDC_DESTDIR_HELP 105
+
+// Strings: version tests, directories, disk space, moves and deletes
+#define IDS_VERSION_CONTINUE 1028
+#define IDS_SPACE_SELECT_OTHER 1047
+#define IDS_SPACE_EXIT 1048
+#define IDS_SPACE_ABORT_RETRY 1049
+#define IDS_WINDRIVE_SPACE 1052
+#define IDS_DIR_TREE_FAILED 1054
+#define IDS_DRIVE_ENTER_ANOTHER 1071
+#define IDS_DRIVE_NOT_AVAILABLE 1072
+#define IDS_MOVE_EXISTS_AGAIN 1102
+#define IDS_MOVE_CANNOT 1121
+#define IDS_FILECHECK_PROMPT 1126
+#define IDS_FILECHECK_DEFAULT 1127
+#define IDS_MOVE_DIR_FAILED 1152
+#define IDS_DESTDIR_HELP 1208
+
 // Strings: class names and captions
 #define IDS_LOADER_CLASS 1010
 #define IDS_APP_NAME 1011

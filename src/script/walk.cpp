@@ -1,5 +1,7 @@
 #include "script/walk.h"
 
+#include "files/dirs.h"
+#include "files/version_test.h"
 #include "run/cmdfile.h"
 #include "run/exit.h"
 #include "run/run_state.h"
@@ -37,10 +39,34 @@ static int fnWriteCmdFileSection(HWND hwndMain, char *pszSection, const char *ps
     return fnWriteCmdFile(hwndMain, pszSection, pszHeader);
 }
 
+// [VersionTest]: a line error is reported with the script and the header.
+static int fnVersionTestRow(HWND hwndMain, char *pszSection, const char *pszHeader, UserInputStruct *pInput,
+                            const char *pszRest)
+{
+    int iRC = fnVersionTestSection(hwndMain, pszSection, pszHeader, pInput, pszRest);
+    if (iRC == kSectionFailed)
+        fnMsgBox(IDS_SECTION_ERROR, NULL, MB_OK | MB_ICONSTOP | MB_TASKMODAL, g_szIniFile, pszHeader);
+    return iRC;
+}
+
+// [IsStringInFile]: its stop ends the run without the closing message.
+static int fnStringChecksRow(HWND hwndMain, char *pszSection, const char *pszHeader, UserInputStruct *pInput,
+                             const char *pszRest)
+{
+    if (fnIsStringInFileSection(hwndMain, pszSection, pszHeader, pInput, pszRest) != kSectionStop7)
+        return kSectionDone;
+    pInput->uQuiet = 0;
+    return kSectionEnd;
+}
+
 // Rows in the order they are tried; the first list that holds the header decides.
 static const SectionRowStruct g_aSectionRows[] = {
     {"[End]", NULL, fnEndSection, kResultAsIs},
+    {"[FileCheck]", "", fnFileCheckSection, kResultPassed},
+    {"[VersionTest]", "Reading version information", fnVersionTestRow, kResultPassed},
     {"[WriteCmdFile]", "", fnWriteCmdFileSection, kResultPlain},
+    {"[IsStringInFile]", "", fnStringChecksRow, kResultAsIs},
+    {"[MakeDirs],[DestSubDirs]", "", fnMakeDirsSection, kResultPlain},
 };
 
 int fnIsInfSection(const char *pszSection, const char *pszList, char *pszOut, size_t cchOut)

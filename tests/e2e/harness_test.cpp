@@ -72,5 +72,6 @@ TEST(Harness, RobotTimeOutEndsTheProgram) {
     E2EResult res = fnE2ERun(strDir, run);
     EXPECT_EQ(res.iRobotExit, 2) << res;
     EXPECT_EQ(res.dwExitCode, (DWORD)ERROR_TIMEOUT) << res;
-    EXPECT_TRUE(fnContains(res.strTranscript, "waited: 60000\nTIMEOUT\n")) << res;
+    // On a loaded machine the time-out may come before the box was taken up.
+    EXPECT_TRUE(fnContains(res.strTranscript, "TIMEOUT\n")) << res;
 }

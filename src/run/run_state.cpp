@@ -111,6 +111,7 @@ char g_szFTable[kuFTable][kcchPath];
 char g_szGTable[kuGTable][kcchPath];
 
 unsigned g_uExitCode;
+const char *g_pszScript;
 
 void fnClearRunState()
 {
@@ -192,4 +193,5 @@ void fnClearRunState()
     memset(g_szGTable, 0, sizeof(g_szGTable));
 
     g_uExitCode = kExitOk;
+    g_pszScript = NULL;
 }

@@ -164,6 +164,10 @@ extern char g_szGTable[kuGTable][kcchPath];          // read by "@G", filled by 
 // Result of the run, given to the quit message.
 extern unsigned g_uExitCode;
 
+// The loaded script while the walk runs (NULL otherwise), so that a handler
+// can look up data sections such as "[Disks]" anywhere in it.
+extern const char *g_pszScript;
+
 void fnClearRunState();  // sets every variable above to its default
 
 #endif

@@ -1,5 +1,6 @@
 #include "script/walk.h"
 
+#include "files/copy_section.h"
 #include "files/dirs.h"
 #include "files/version_test.h"
 #include "run/cmdfile.h"
@@ -67,6 +68,7 @@ static const SectionRowStruct g_aSectionRows[] = {
     {"[WriteCmdFile]", "", fnWriteCmdFileSection, kResultPlain},
     {"[IsStringInFile]", "", fnStringChecksRow, kResultAsIs},
     {"[MakeDirs],[DestSubDirs]", "", fnMakeDirsSection, kResultPlain},
+    {"[Files],[CopyFiles],[MakeDisks],[CopyFilesToDisks]", "", fnCopyFilesSection, kResultPlain},
 };
 
 int fnIsInfSection(const char *pszSection, const char *pszList, char *pszOut, size_t cchOut)
@@ -208,6 +210,7 @@ int fnReadInf(HWND hwndMain, char *pszText)
 {
     static UserInputStruct s_input;  // lives until the end of the run's closing
     fnInitUserInput(&s_input);
+    g_pszScript = pszText;
 
     char *pszPos = pszText;
     char *pszFirst = NULL;
@@ -243,6 +246,7 @@ int fnReadInf(HWND hwndMain, char *pszText)
             break;
         pszPos = iRC == kSectionRestart ? pszFirst : pszNext;
     }
+    g_pszScript = NULL;
     TRACE("fnReadInf", "Exit g_bSelfDestruct=%d", g_bSelfDestruct);
     fnUserExit(hwndMain, &s_input);
     return 1;

@@ -1,0 +1,300 @@
+// Copy-files sections in to-disks mode: the files are copied as they are
+// onto a series of target disks, with a prompt for each new disk and a check
+// of its free space.
+#include "files/copy_section.h"
+
+#include "expand/expand.h"
+#include "files/copy_section_text.h"
+#include "run/run_state.h"
+#include "run/text.h"
+#include "run/trace.h"
+#include "run/window.h"
+#include "script/conditions.h"
+#include "../res/resource.h"
+
+namespace {
+
+enum { kIdsDirTreeFailed = 1054 };
+
+struct DisksState {
+    char szDescription[kcchShort];  // remembered from entry to entry
+    int iDisk;                      // number of the next disk to ask for
+    BOOL bSwitched;                 // a new disk went in since the last directory run
+};
+
+DWORD fnFreeBytes32(const char *pszPath, char *pszRoot, size_t cchRoot)
+{
+    if (pszPath[0] && pszPath[1] == ':')
+        fnFormatText(pszRoot, cchRoot, "%c:\\", pszPath[0]);
+    else
+        fnCopyText(pszRoot, cchRoot, pszPath);
+    ULARGE_INTEGER uliAvail, uliTotal, uliFree;
+    if (!GetDiskFreeSpaceExA(pszRoot, &uliAvail, &uliTotal, &uliFree))
+        return 0;
+    return uliAvail.QuadPart > 0xFFFFFFFFull ? 0xFFFFFFFFu : (DWORD)uliAvail.QuadPart;
+}
+
+// One line of the directories section: 1 with a directory, 4 passed over, 0 end.
+int fnDirOfLine(const char **ppszPos, char *pszDir, size_t cchDir)
+{
+    char szLine[kcchInfLine], szKey[kcchInfLine], szValue[kcchInfLine];
+    szLine[0] = '\0';
+    *ppszPos = fnInfReadLine(*ppszPos, szLine, COUNTOF(szLine));
+    if (!*ppszPos || !szLine[0])
+        return 0;
+    unsigned uField = 1;
+    if (fnInfParseField(szLine, 0, szKey, COUNTOF(szKey))) {
+        fnInfParseField(szLine, 1, szValue, COUNTOF(szValue));
+        if (fnTextEqualI(szKey, "ExpandDelims")) {
+            fnCopyText(g_szExpandDelims, COUNTOF(g_szExpandDelims), szValue);
+            return 4;
+        }
+        int iTest = fnInfTestField(szKey, szValue);
+        if (iTest != IDTEST_TRUE && iTest != IDTEST_NOTEST)
+            return 4;
+        uField = 2;
+    }
+    fnInfParseField(szLine, uField, szValue, COUNTOF(szValue));
+    if (!szValue[0])
+        return 4;
+    if ((szValue[0] && szValue[1] == ':') || (szValue[0] == '\\' && szValue[1] == '\\')) {
+        fnCopyText(pszDir, cchDir, szValue);
+    } else {
+        char szExpanded[kcchInfLine];
+        fnCopyText(szExpanded, COUNTOF(szExpanded), szValue);
+        if (fnExpandOpts(szExpanded, COUNTOF(szExpanded)) == 1)
+            fnCopyText(pszDir, cchDir, szExpanded);
+        else
+            fnJoinDirFile(pszDir, cchDir, g_szDestDir, szValue);
+    }
+    return 1;
+}
+
+// The directories of the directories section on the target disk, without
+// status window and without logging.
+int fnMakeDiskDirs(const char *pszDirsSection, const char *pszSection, const char *pszRest)
+{
+    if (!fnMakeDirTree(g_szDestDir))
+        return 0;
+    const char *pszPos = fnFindScriptSection(pszDirsSection, pszSection, pszRest);
+    char szDir[kcchPath];
+    for (int iLine = 0; pszPos && iLine < 64; iLine++) {
+        int iRC = fnDirOfLine(&pszPos, szDir, COUNTOF(szDir));
+        if (iRC == 0)
+            break;
+        if (iRC == 1 && !fnMakeDirTree(szDir))
+            return 0;
+    }
+    return 1;
+}
+
+// The next disk goes in; 0 when the user cancels.
+int fnAskNextDisk(DisksState *pState)
+{
+    if (fnMsgBox(IDS_INSERT_DISK_N, NULL, MB_OKCANCEL | MB_ICONINFORMATION | MB_TASKMODAL, pState->iDisk) == IDCANCEL)
+        return 0;
+    pState->iDisk++;
+    pState->bSwitched = TRUE;
+    return 1;
+}
+
+// Free space on the target for one entry, asking for other disks; 0 cancelled.
+int fnEnsureDiskSpace(DisksState *pState, DWORD dwNeeded)
+{
+    char szRoot[kcchPath];
+    DWORD dwFree = fnFreeBytes32(g_szDestDir, szRoot, COUNTOF(szRoot));
+    while (dwFree < dwNeeded) {
+        if (pState->bSwitched)
+            pState->iDisk--;
+        if (!fnAskNextDisk(pState))
+            return 0;
+        dwFree = fnFreeBytes32(g_szDestDir, szRoot, COUNTOF(szRoot));
+        if (dwFree >= dwNeeded)
+            break;
+        if (fnMsgBox(IDS_DISK_SPACE_SWITCH, NULL, MB_OKCANCEL | MB_ICONEXCLAMATION | MB_TASKMODAL, szRoot,
+                     (unsigned long)dwFree, (unsigned long)dwNeeded) == IDCANCEL)
+            return 0;
+    }
+    return 1;
+}
+
+int fnDisksLoop(HWND hwndMain, IFStruct *pIF, LineCursorStruct *pCursor, unsigned uMaxLines,
+                const CopyHeaderStruct *pHeader, const char *pszSection, const char *pszHeader, const char *pszRest)
+{
+    DisksState state;
+    memset(&state, 0, sizeof(state));
+    state.iDisk = 2;
+    for (unsigned uLineNum = 1; uLineNum <= uMaxLines; uLineNum++, pIF->uFileNum++) {
+        fnPumpMessages();
+        if (fnCancelPressed(pIF->hStatusDlg))
+            return 0;
+        DWORD dwNeeded = 1;
+        BOOL bSwitch = FALSE;
+        unsigned uTest = IDTEST_NOTEST;
+        int iRead = fnReadCopyFilesToDisks(hwndMain, pCursor, uLineNum, pIF, &dwNeeded, &bSwitch, &uTest);
+        if (iRead == 2 || uTest == IDTEST_SKIPSECTION)
+            return 1;
+        if (iRead == 0) {
+            if (!g_bQuiet)
+                fnMsgBox(IDS_LINE_ERROR, NULL, MB_OK | MB_ICONERROR | MB_TASKMODAL, uLineNum, pszHeader);
+            return 0;
+        }
+        if (pIF->szDiskId[0])
+            fnLookUpDiskLabel(pIF, pHeader->szDisksSection, pszSection, pszRest);
+        TRACE("fnInfCopyFilesToDisks",
+              "fnReadCopyFilesToDisks returned,\nszScratch=%s,\nIFStruct.szSrcFileName=%s,\nIFStruct.szSrcFilePath=%s,"
+              "\nIFStruct.szDstFileName=%s,\nIFStruct.szDstDir=%s,\ndwDiskSpaceNeeded=%lu,\nuSwitchDisk=%u,\nuTest=%u",
+              pIF->szDiskId, pIF->szSrcFileName, pIF->szSrcFilePath, pIF->szDstFileName, pIF->szDstDir,
+              (unsigned long)dwNeeded, (unsigned)bSwitch, uTest);
+        if (uTest == IDTEST_FALSE || uTest == IDTEST_CONTINUE) {
+            fnSetProgressPos(pIF->hStatusDlg, pIF->uFileNum);
+            continue;
+        }
+        if (bSwitch && !fnAskNextDisk(&state))
+            return 0;
+        if (!fnEnsureDiskSpace(&state, dwNeeded))
+            return 0;
+        if (uLineNum == 1 || state.bSwitched) {
+            if (!fnMakeDiskDirs(pHeader->szDirsSection, pszSection, pszRest)) {
+                fnMsgBox(kIdsDirTreeFailed, NULL, MB_OK | MB_ICONERROR | MB_TASKMODAL, g_szDestDir);
+                return 0;
+            }
+            state.bSwitched = FALSE;
+        }
+        if (pIF->szDescription[0])
+            fnCopyText(state.szDescription, COUNTOF(state.szDescription), pIF->szDescription);
+        fnSetStatusText(pIF->hStatusDlg, IDC_COPY_TEXT2, 0, state.szDescription);
+        fnSetStatusText(pIF->hStatusDlg, IDC_COPY_TEXT3, 0, "");
+        fnSetStatusText(pIF->hStatusDlg, IDC_COPY_TEXT4, 0, "");
+        if (!fnMakeDirTree(pIF->szDstDir)) {
+            fnMsgBox(kIdsDirTreeFailed, NULL, MB_OK | MB_ICONERROR | MB_TASKMODAL, pIF->szDstDir);
+            return 0;
+        }
+        fnCompleteSourceDir(pIF);
+        TRACE("fnInfCopyFilesToDisks",
+              "Install g_szSourceDir=%s,\nszScratch=%s,\nIFStruct.szSrcFileName=%s,\nIFStruct.szSrcFilePath=%s,\n"
+              "IFStruct.szDstFileName=%s,\nIFStruct.szDstDir=%s",
+              g_szSourceDir, pIF->szDiskId, pIF->szSrcFileName, pIF->szSrcFilePath, pIF->szDstFileName, pIF->szDstDir);
+        if (fnCancelPressed(pIF->hStatusDlg))
+            return 0;
+        pIF->uJoinPart = kJoinNone;
+        if (!fnInstallOneEntry(hwndMain, pIF))
+            return 0;
+        TRACE("fnInfCopyFilesToDisks", "Next \nuLineNum = %u, uMaxLines = %u, IFStruct.uFileNum = %u", uLineNum,
+              uMaxLines, pIF->uFileNum);
+        if (fnCancelPressed(pIF->hStatusDlg))
+            return 0;
+    }
+    return 1;
+}
+
+}  // namespace
+
+int fnReadCopyFilesToDisks(HWND hwndMain, LineCursorStruct *pCursor, unsigned uLineNum, IFStruct *pIF,
+                           DWORD *pdwDiskSpaceNeeded, BOOL *pbSwitchDisk, unsigned *puTest)
+{
+    (void)hwndMain;
+    char szLine[kcchInfLine];
+    *puTest = IDTEST_NOTEST;
+    *pdwDiskSpaceNeeded = 1;
+    *pbSwitchDisk = FALSE;
+    if (!fnCursorLine(pCursor, uLineNum, szLine, COUNTOF(szLine)))
+        return 2;
+    HWND hStatus = pIF->hStatusDlg;
+    unsigned uFileNum = pIF->uFileNum;
+    memset(pIF, 0, sizeof(*pIF));
+    pIF->hStatusDlg = hStatus;
+    pIF->uFileNum = uFileNum;
+    char szKey[kcchInfLine], szValue[kcchInfLine];
+    unsigned uBase = 0;
+    if (fnInfParseField(szLine, 0, szKey, COUNTOF(szKey))) {
+        fnInfParseField(szLine, 1, szValue, COUNTOF(szValue));
+        *puTest = (unsigned)fnInfTestField(szKey, szValue);
+        uBase = 1;
+        if (*puTest != IDTEST_TRUE && *puTest != IDTEST_NOTEST)
+            return 1;
+    }
+    char szDisk[kcchInfLine], szSource[kcchInfLine], szDest[kcchInfLine], szField[kcchInfLine];
+    if (!fnInfParseField(szLine, 1 + uBase, szDisk, COUNTOF(szDisk)) || !szDisk[0] ||
+        !fnInfParseField(szLine, 2 + uBase, szSource, COUNTOF(szSource)) || !szSource[0] ||
+        !fnInfParseField(szLine, 3 + uBase, szDest, COUNTOF(szDest)) || !szDest[0])
+        return 0;
+    fnExpandOpts(szSource, COUNTOF(szSource));
+    fnExpandOpts(szDest, COUNTOF(szDest));
+    const char *apszNames[] = {szSource, szDest};
+    for (const char *pszName : apszNames) {
+        if (fnHasBadFileChars(pszName)) {
+            if (!g_bQuiet)
+                fnMsgBox(IDS_BAD_FILE_CHARS, NULL, MB_OK | MB_ICONSTOP | MB_TASKMODAL, pszName);
+            return 0;
+        }
+    }
+    pIF->bDiskPrompt = fnDiskIdOf(szDisk, pIF->szDiskId, COUNTOF(pIF->szDiskId));
+    fnSplitSource(pIF, szSource);
+    char szDir[kcchPath];
+    fnSplitFilePath(szDest, szDir, COUNTOF(szDir), pIF->szDstFileName, COUNTOF(pIF->szDstFileName));
+    if (!szDir[0])
+        fnCopyText(pIF->szDstDir, COUNTOF(pIF->szDstDir), g_szDestDir);
+    else if (fnIsDiskDstDirAsWritten(szDir))
+        fnCopyText(pIF->szDstDir, COUNTOF(pIF->szDstDir), szDir);
+    else
+        fnJoinDirFile(pIF->szDstDir, COUNTOF(pIF->szDstDir), g_szDestDir, szDir);
+    if (fnInfParseField(szLine, 4 + uBase, szField, COUNTOF(szField))) {
+        const char *pszDesc = szField;
+        if (*pszDesc == '+') {
+            pIF->bRecurse = TRUE;
+            pszDesc++;
+        }
+        fnCopyText(pIF->szDescription, COUNTOF(pIF->szDescription), pszDesc);
+    }
+    if (fnInfParseField(szLine, 5 + uBase, szField, COUNTOF(szField)))
+        *pbSwitchDisk = fnUpperChar(szField[0]) == 'Y';
+    if (fnInfParseField(szLine, 6 + uBase, szField, COUNTOF(szField)) && szField[0]) {
+        unsigned long ul = 0;
+        for (const char *p = szField; *p >= '0' && *p <= '9'; p++)
+            ul = ul < 0xFFFFFFFFUL / 10 ? ul * 10 + (unsigned long)(*p - '0') : 0xFFFFFFFFUL;
+        *pdwDiskSpaceNeeded = (DWORD)ul;
+    }
+    pIF->uInstallMode = kInstallAsIs;
+    pIF->uInUseAction = kInUseAsk;
+    pIF->uVerAction = kVerActAsk;
+    pIF->uCopyMode = kCopyNormal;
+    pIF->uBackupMode = kBackupOverwrite;
+    pIF->uJoinCopyMode = kCopyNormal;
+    pIF->uJoinPart = kJoinNone;
+    return 1;
+}
+
+int fnInfCopyFilesToDisks(HWND hwndMain, HWND hwndStatus, const char *pszSection, const char *pszHeader,
+                          const char *pszRest)
+{
+    static IFStruct s_if;
+    if (!pszSection || !pszSection[0])
+        return 1;
+    memset(&s_if, 0, sizeof(s_if));
+    s_if.hStatusDlg = hwndStatus;
+    CopyHeaderStruct header;
+    unsigned uMaxLines = 0;
+    const char *pszEntries = fnReadCopyHeader(pszSection, &header, &uMaxLines);
+    if (!pszEntries)
+        return 1;
+    LineCursorStruct cursor = {pszEntries, pszEntries, 1};
+    unsigned uMaxFiles = header.uTotalFiles;
+    if (!header.bTotalGiven)
+        uMaxFiles = fnCountEntries(&cursor, uMaxLines);
+    if (uMaxFiles == 0)
+        return 1;
+    s_if.bSectionQuiet = header.bQuiet;
+    if (!header.bQuiet) {
+        fnSetProgressPos(s_if.hStatusDlg, 0);
+        fnSetProgressRange(s_if.hStatusDlg, uMaxFiles);
+    } else {
+        if (s_if.hStatusDlg && IsWindow(s_if.hStatusDlg))
+            DestroyWindow(s_if.hStatusDlg);
+        s_if.hStatusDlg = NULL;
+    }
+    TRACE("fnInfCopyFilesToDisk", "lpszSection=%s, uMaxLines=%u, uMaxFiles=%u\nlpszInf=%s", pszHeader, uMaxLines,
+          uMaxFiles, g_szSetupInf);
+    s_if.uFileNum = 1;
+    return fnDisksLoop(hwndMain, &s_if, &cursor, uMaxLines, &header, pszSection, pszHeader, pszRest);
+}

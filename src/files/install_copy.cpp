@@ -1,0 +1,435 @@
+// The copy steps of one-file installation. Each reports VIF_* result bits.
+//
+// An existing target is never overwritten in place: the new content goes to
+// a temporary file in the target's directory first and is renamed over the
+// target only when complete, so a full disk or a read error midway leaves
+// the user's file as it was.
+#include "files/install.h"
+
+#include <lzexpand.h>
+#include <winver.h>
+
+#include "files/version.h"
+#include "run/guards.h"
+#include "run/run_state.h"
+#include "run/text.h"
+#include "run/trace.h"
+#include "run/window.h"
+#include "../res/resource.h"
+
+namespace {
+
+const DWORD kcbAppendBlock = 32760;
+
+struct SourceFacts {
+    FILETIME ftWrite;
+    DWORD dwAttrib;
+    ULONGLONG cbSize;      // bytes the target needs (expanded size for SZDD)
+    BOOL bSzdd;
+};
+
+int fnDriveRoot(const char *pszPath, char *pszRoot, size_t cchRoot)
+{
+    if (pszPath[0] && pszPath[1] == ':')
+        return fnFormatText(pszRoot, cchRoot, "%c:\\", pszPath[0]);
+    if (pszPath[0] == '\\' && pszPath[1] == '\\') {
+        // \\server\share\ : up to the fourth backslash.
+        const char *p = pszPath + 2;
+        int iSlashes = 0;
+        for (; *p; p = CharNextA(p)) {
+            if (*p == '\\' && ++iSlashes == 2)
+                break;
+        }
+        fnCopyTextN(pszRoot, cchRoot, pszPath, (size_t)(p - pszPath));
+        return fnAppendText(pszRoot, cchRoot, "\\");
+    }
+    pszRoot[0] = '\0';
+    return 0;
+}
+
+int fnIsRemovable(const char *pszPath)
+{
+    char szRoot[kcchPath];
+    if (!fnDriveRoot(pszPath, szRoot, COUNTOF(szRoot)))
+        return 0;
+    return GetDriveTypeA(szRoot) == DRIVE_REMOVABLE;
+}
+
+ULONGLONG fnFreeBytes(const char *pszPath)
+{
+    char szRoot[kcchPath];
+    ULARGE_INTEGER uliAvail, uliTotal, uliFree;
+    const char *pszQuery = fnDriveRoot(pszPath, szRoot, COUNTOF(szRoot)) ? szRoot : NULL;
+    if (!GetDiskFreeSpaceExA(pszQuery, &uliAvail, &uliTotal, &uliFree))
+        return (ULONGLONG)-1;  // unknown: let the copy itself find out
+    return uliAvail.QuadPart;
+}
+
+// Reads what the copy needs to know of the source; 0 when it cannot be read.
+int fnReadSourceFacts(const char *pszSrc, SourceFacts *pFacts)
+{
+    WIN32_FILE_ATTRIBUTE_DATA fad;
+    if (!GetFileAttributesExA(pszSrc, GetFileExInfoStandard, &fad))
+        return 0;
+    pFacts->ftWrite = fad.ftLastWriteTime;
+    pFacts->dwAttrib = fad.dwFileAttributes;
+    pFacts->cbSize = ((ULONGLONG)fad.nFileSizeHigh << 32) | fad.nFileSizeLow;
+    pFacts->bSzdd = FALSE;
+    CFileHandle hFile(CreateFileA(pszSrc, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL, OPEN_EXISTING,
+                                  FILE_ATTRIBUTE_NORMAL, NULL));
+    if (!hFile.IsValid())
+        return 0;
+    unsigned char abHead[14];
+    DWORD cbRead = 0;
+    if (ReadFile(hFile.Get(), abHead, sizeof(abHead), &cbRead, NULL) && cbRead == sizeof(abHead) &&
+        memcmp(abHead, "SZDD\x88\xF0\x27\x33", 8) == 0) {
+        pFacts->bSzdd = TRUE;
+        ULONGLONG cbExpanded = abHead[10] | (abHead[11] << 8) | (abHead[12] << 16) | ((ULONGLONG)abHead[13] << 24);
+        if (cbExpanded > pFacts->cbSize)
+            pFacts->cbSize = cbExpanded;
+    }
+    return 1;
+}
+
+// The prompts for removable disks, shared by the two copies.
+DWORD fnDiskPrompts(const char *pszSrc, const char *pszDst)
+{
+    if (fnIsRemovable(pszSrc) && fnUpperChar(pszSrc[0]) == fnUpperChar(pszDst[0]) && pszSrc[1] == ':' &&
+        pszDst[1] == ':') {
+        if (fnMsgBox(IDS_INSERT_SOURCE, NULL, MB_OKCANCEL | MB_ICONINFORMATION | MB_TASKMODAL) == IDCANCEL)
+            return VIF_CANNOTREADSRC;
+    }
+    if (fnIsRemovable(pszDst)) {
+        char szRoot[kcchPath], szCurrent[kcchPath];
+        fnDriveRoot(pszDst, szRoot, COUNTOF(szRoot));
+        DWORD cchCur = GetCurrentDirectoryA(COUNTOF(szCurrent), szCurrent);
+        UINT uOldMode = SetErrorMode(SEM_FAILCRITICALERRORS);
+        DWORD dwRC = 0;
+        while (!SetCurrentDirectoryA(szRoot)) {
+            if (fnMsgBox(IDS_INSERT_DISK_IN, NULL, MB_OKCANCEL | MB_ICONINFORMATION | MB_TASKMODAL, szRoot) ==
+                IDCANCEL) {
+                dwRC = VIF_CANNOTREADDST;
+                break;
+            }
+        }
+        SetErrorMode(uOldMode);
+        if (cchCur > 0 && cchCur < COUNTOF(szCurrent))
+            SetCurrentDirectoryA(szCurrent);
+        return dwRC;
+    }
+    return 0;
+}
+
+DWORD fnBitsOfCopyError(DWORD dwErr)
+{
+    switch (dwErr) {
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL:
+        return VIF_OUTOFSPACE;
+    case ERROR_NOT_ENOUGH_MEMORY:
+    case ERROR_OUTOFMEMORY:
+        return VIF_OUTOFMEMORY;
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+        return VIF_CANNOTREADSRC;
+    default:
+        return VIF_ACCESSVIOLATION;
+    }
+}
+
+// Expands an SZDD source into pszTarget (created or emptied).
+DWORD fnLZCopyInto(const char *pszSrc, const char *pszTarget)
+{
+    OFSTRUCT ofsSrc, ofsDst;
+    HFILE hSrc = LZOpenFileA((LPSTR)pszSrc, &ofsSrc, OF_READ | OF_SHARE_DENY_WRITE);
+    if (hSrc < 0)
+        return VIF_CANNOTREADSRC;
+    HFILE hDst = LZOpenFileA((LPSTR)pszTarget, &ofsDst, OF_CREATE | OF_WRITE);
+    if (hDst < 0) {
+        LZClose(hSrc);
+        return VIF_ACCESSVIOLATION;
+    }
+    LONG lRC = LZCopy(hSrc, hDst);
+    LZClose(hSrc);
+    LZClose(hDst);
+    if (lRC >= 0)
+        return 0;
+    TRACE("fnExpandCopyFile", "LZCopy error %ld,\nlpszSource=%s,\nlpszTarget=%s", lRC, pszSrc, pszTarget);
+    return lRC == LZERROR_WRITE ? VIF_OUTOFSPACE : lRC == LZERROR_GLOBALLOC ? VIF_OUTOFMEMORY : VIF_CANNOTREADSRC;
+}
+
+// Copies (expanding SZDD) into a target that holds nothing of the user's.
+DWORD fnCopyInto(const char *pszSrc, const char *pszTarget, const SourceFacts *pFacts)
+{
+    DWORD dwBits;
+    if (pFacts->bSzdd) {
+        dwBits = fnLZCopyInto(pszSrc, pszTarget);
+    } else {
+        dwBits = CopyFileA(pszSrc, pszTarget, FALSE) ? 0 : fnBitsOfCopyError(GetLastError());
+    }
+    if (dwBits)
+        DeleteFileA(pszTarget);
+    return dwBits;
+}
+
+// Target time and attributes after a copy.
+DWORD fnFinishTarget(const char *pszTarget, const SourceFacts *pFacts, BOOL bKeepAttrib)
+{
+    DWORD dwAttrib = bKeepAttrib ? (pFacts->dwAttrib & ~FILE_ATTRIBUTE_DIRECTORY) : FILE_ATTRIBUTE_NORMAL;
+    if (!SetFileAttributesA(pszTarget, FILE_ATTRIBUTE_NORMAL))
+        return VIF_ACCESSVIOLATION;
+    if (!fnSetFileTime(pszTarget, &pFacts->ftWrite))
+        return VIF_ACCESSVIOLATION;
+    if (dwAttrib != FILE_ATTRIBUTE_NORMAL && !SetFileAttributesA(pszTarget, dwAttrib ? dwAttrib : FILE_ATTRIBUTE_NORMAL))
+        return VIF_ACCESSVIOLATION;
+    return 0;
+}
+
+// Copies the source over an existing target through a temporary file in the
+// target's directory.
+DWORD fnCopyOver(const char *pszSrc, const char *pszTarget, const char *pszTargetDir, const SourceFacts *pFacts)
+{
+    char szTemp[kcchPath];
+    if (!GetTempFileNameA(pszTargetDir, "_EX", 0, szTemp))
+        return VIF_ACCESSVIOLATION;
+    DWORD dwBits = fnCopyInto(pszSrc, szTemp, pFacts);
+    if (dwBits)
+        return dwBits;
+    SetFileAttributesA(szTemp, FILE_ATTRIBUTE_NORMAL);
+    if (!MoveFileExA(szTemp, pszTarget, MOVEFILE_REPLACE_EXISTING)) {
+        DWORD dwErr = GetLastError();
+        TRACE("fnExpandCopyFile", "MoveFileEx dwError=%lu,\nszTempFile=%s,\nlpszTarget=%s", dwErr, szTemp, pszTarget);
+        DeleteFileA(szTemp);
+        return dwErr == ERROR_SHARING_VIOLATION ? VIF_SHARINGVIOLATION : VIF_ACCESSVIOLATION;
+    }
+    return 0;
+}
+
+int fnFileSize(const char *pszFile, ULONGLONG *pcb)
+{
+    WIN32_FILE_ATTRIBUTE_DATA fad;
+    if (!GetFileAttributesExA(pszFile, GetFileExInfoStandard, &fad))
+        return 0;
+    *pcb = ((ULONGLONG)fad.nFileSizeHigh << 32) | fad.nFileSizeLow;
+    return 1;
+}
+
+}  // namespace
+
+DWORD fnExpandCopyFile(const char *pszSrcDir, const char *pszSrcName, const char *pszDstDir, const char *pszDstName,
+                       BOOL bKeepAttrib)
+{
+    char szSrc[kcchPath], szDst[kcchPath];
+    if (!fnJoinDirFile(szSrc, COUNTOF(szSrc), pszSrcDir, pszSrcName))
+        return VIF_CANNOTREADSRC;
+    if (!fnJoinDirFile(szDst, COUNTOF(szDst), pszDstDir, pszDstName))
+        return VIF_CANNOTCREATE;
+    DWORD dwBits = fnDiskPrompts(szSrc, szDst);
+    if (dwBits)
+        return dwBits;
+    SourceFacts facts;
+    if (!fnReadSourceFacts(szSrc, &facts))
+        return VIF_CANNOTREADSRC;
+    ULONGLONG cbFree = fnFreeBytes(szDst);
+    if (cbFree == 0 || cbFree < facts.cbSize)
+        return VIF_OUTOFSPACE;
+
+    ULONGLONG cbOld = 0;
+    DWORD dwOldAttrib = GetFileAttributesA(szDst);
+    if (dwOldAttrib != INVALID_FILE_ATTRIBUTES) {
+        if ((dwOldAttrib & FILE_ATTRIBUTE_READONLY) && !SetFileAttributesA(szDst, FILE_ATTRIBUTE_NORMAL))
+            return VIF_ACCESSVIOLATION;
+        fnFileSize(szDst, &cbOld);
+    }
+    if (cbOld > 0)
+        dwBits = fnCopyOver(szSrc, szDst, pszDstDir, &facts);
+    else
+        dwBits = fnCopyInto(szSrc, szDst, &facts);
+    if (dwBits) {
+        if (dwOldAttrib != INVALID_FILE_ATTRIBUTES && GetFileAttributesA(szDst) != INVALID_FILE_ATTRIBUTES)
+            SetFileAttributesA(szDst, dwOldAttrib);
+        return dwBits;
+    }
+    return fnFinishTarget(szDst, &facts, bKeepAttrib);
+}
+
+DWORD fnCopyFileAsIs(const char *pszSrcDir, const char *pszSrcName, const char *pszDstDir, const char *pszDstName,
+                     BOOL bKeepAttrib)
+{
+    char szSrc[kcchPath], szDst[kcchPath];
+    if (!fnJoinDirFile(szSrc, COUNTOF(szSrc), pszSrcDir, pszSrcName))
+        return VIF_CANNOTREADSRC;
+    if (!fnJoinDirFile(szDst, COUNTOF(szDst), pszDstDir, pszDstName))
+        return VIF_CANNOTCREATE;
+    DWORD dwBits = fnDiskPrompts(szSrc, szDst);
+    if (dwBits)
+        return dwBits;
+    SourceFacts facts;
+    if (!fnReadSourceFacts(szSrc, &facts))
+        return VIF_CANNOTREADSRC;
+    facts.bSzdd = FALSE;  // as is: never expanded
+    fnFileSize(szSrc, &facts.cbSize);
+    ULONGLONG cbFree = fnFreeBytes(szDst);
+    if (cbFree == 0 || cbFree < facts.cbSize)
+        return VIF_OUTOFSPACE;
+
+    ULONGLONG cbOld = 0;
+    if (GetFileAttributesA(szDst) != INVALID_FILE_ATTRIBUTES) {
+        // Write protection is told apart from a file another program holds.
+        CFileHandle hTest(CreateFileA(szDst, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL, OPEN_EXISTING,
+                                      FILE_ATTRIBUTE_NORMAL, NULL));
+        if (!hTest.IsValid()) {
+            DWORD dwErr = GetLastError();
+            return dwErr == ERROR_SHARING_VIOLATION || dwErr == ERROR_LOCK_VIOLATION ? VIF_SHARINGVIOLATION
+                                                                                       : VIF_WRITEPROT;
+        }
+        hTest.fnClose();
+        fnFileSize(szDst, &cbOld);
+    }
+    dwBits = cbOld > 0 ? fnCopyOver(szSrc, szDst, pszDstDir, &facts) : fnCopyInto(szSrc, szDst, &facts);
+    if (dwBits) {
+        TRACE("fnCopyFileAsIs Error", "lpszSource=%s,\nlpszTarget=%s,\ndwBits=%lu", szSrc, szDst, dwBits);
+        return dwBits == VIF_OUTOFSPACE || dwBits == VIF_SHARINGVIOLATION ? dwBits : VIF_ACCESSVIOLATION;
+    }
+    return fnFinishTarget(szDst, &facts, bKeepAttrib);
+}
+
+DWORD fnAppendToFile(const char *pszReadFile, const char *pszAppendFile)
+{
+    CGlobalBlock block;
+    char *pbBuffer = block.fnAlloc(kcbAppendBlock);
+    if (!pbBuffer)
+        return VIF_OUTOFMEMORY;
+    FILETIME ft;
+    CFileHandle hRead(CreateFileA(pszReadFile, GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING,
+                                  FILE_ATTRIBUTE_NORMAL, NULL));
+    if (!hRead.IsValid() || !GetFileTime(hRead.Get(), NULL, NULL, &ft))
+        return VIF_CANNOTREADSRC;
+    CFileHandle hWrite(CreateFileA(pszAppendFile, GENERIC_WRITE, 0, NULL, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL));
+    if (!hWrite.IsValid())
+        return VIF_ACCESSVIOLATION;
+    LARGE_INTEGER liZero = {};
+    if (!SetFilePointerEx(hWrite.Get(), liZero, NULL, FILE_END))
+        return VIF_ACCESSVIOLATION;
+    for (;;) {
+        DWORD cbRead = 0;
+        if (!ReadFile(hRead.Get(), pbBuffer, kcbAppendBlock, &cbRead, NULL))
+            return VIF_CANNOTREADSRC;
+        if (cbRead == 0)
+            break;
+        DWORD cbWritten = 0;
+        if (!WriteFile(hWrite.Get(), pbBuffer, cbRead, &cbWritten, NULL) || cbWritten != cbRead)
+            return VIF_ACCESSVIOLATION;
+    }
+    SetFileTime(hWrite.Get(), NULL, NULL, &ft);
+    return hWrite.fnClose() ? 0 : VIF_ACCESSVIOLATION;
+}
+
+// Deletes a temporary file; 1 gone.
+static int fnRemoveTemp(const char *pszTemp)
+{
+    SetFileAttributesA(pszTemp, FILE_ATTRIBUTE_NORMAL);
+    return DeleteFileA(pszTemp) || GetFileAttributesA(pszTemp) == INVALID_FILE_ATTRIBUTES;
+}
+
+// Result bits of a version comparison that stops the copy; 0 goes on.
+static DWORD fnBitsOfComparison(int iCmp)
+{
+    switch (iCmp) {
+    case 3: return VIF_TEMPFILE | VIF_CANNOTREADSRC;
+    case 4: return VIF_TEMPFILE | VIF_CANNOTREADDST;
+    case 5:
+    case 6: return VIF_TEMPFILE | VIF_MISMATCH;
+    case 7: return VIF_TEMPFILE | VIF_MISMATCH | VIF_SRCOLD;
+    case 8:
+    case 9: return VIF_TEMPFILE | VIF_MISMATCH | VIF_DIFFTYPE;
+    case 10: return VIF_TEMPFILE | VIF_MISMATCH | VIF_DIFFLANG;
+    default: return 0;
+    }
+}
+
+DWORD fnVerInstallFile(DWORD dwFlags, const char *pszSrcName, const char *pszDstName, const char *pszSrcDir,
+                       const char *pszDstDir, const char *pszCurDir, char *pszTempFile, size_t cchTempFile,
+                       unsigned uInstallMode, BOOL bKeepAttrib)
+{
+    if (cchTempFile)
+        pszTempFile[0] = '\0';
+    char szSrc[kcchPath], szDst[kcchPath], szOld[kcchPath] = "";
+    if (!fnJoinDirFile(szSrc, COUNTOF(szSrc), pszSrcDir, pszSrcName) || GetFileAttributesA(szSrc) == INVALID_FILE_ATTRIBUTES)
+        return VIF_CANNOTREADSRC;
+    if (!fnJoinDirFile(szDst, COUNTOF(szDst), pszDstDir, pszDstName))
+        return VIF_CANNOTCREATE;
+    if (pszCurDir && pszCurDir[0] && !fnTextEqualI(pszCurDir, pszDstDir))
+        fnJoinDirFile(szOld, COUNTOF(szOld), pszCurDir, pszDstName);
+    FILETIME ftSrc;
+    if (!fnGetFileTime(szSrc, &ftSrc))
+        return VIF_CANNOTREADSRC;
+    DWORD dwSrcAttrib = GetFileAttributesA(szSrc);
+
+    int bDstExists = GetFileAttributesA(szDst) != INVALID_FILE_ATTRIBUTES;
+    int bCompare = uInstallMode >= kInstallS && uInstallMode <= kInstallM && bDstExists;
+    if ((dwFlags & VIFF_FORCEINSTALL) || !bCompare) {
+        if ((dwFlags & VIFF_FORCEINSTALL) && bDstExists && !SetFileAttributesA(szDst, FILE_ATTRIBUTE_NORMAL))
+            return VIF_FILEINUSE;
+        return fnExpandCopyFile(pszSrcDir, pszSrcName, pszDstDir, pszDstName, bKeepAttrib);
+    }
+
+    if ((uInstallMode == kInstallV || uInstallMode == kInstallT) && fnCmpFileVersionInfo(szSrc, szDst) == 0)
+        return 0;
+    char szTemp[kcchPath];
+    if (!GetTempFileNameA(pszDstDir, "_VS", 0, szTemp))
+        return VIF_CANNOTCREATE;
+    fnCopyText(pszTempFile, cchTempFile, szTemp);
+    char szTempDir[kcchPath], szTempName[kcchPath];
+    fnSplitFilePath(szTemp, szTempDir, COUNTOF(szTempDir), szTempName, COUNTOF(szTempName));
+    DWORD dwBits = fnExpandCopyFile(pszSrcDir, pszSrcName, szTempDir, szTempName, FALSE);
+    if (dwBits) {
+        fnRemoveTemp(szTemp);
+        pszTempFile[0] = '\0';
+        return dwBits | VIF_CANNOTCREATE;
+    }
+
+    int iCmp = fnCmpFileVersionInfo(szTemp, szDst);
+    TRACE("fnVerInstallFile", "fnCmpFileVersion\nszTempFile=%s,\nszDestFile=%s,\niResult=%d", szTemp, szDst, iCmp);
+    if ((uInstallMode == kInstallT || uInstallMode == kInstallM) && iCmp == 1) {
+        FILETIME ftDst;
+        if (fnGetFileTime(szDst, &ftDst) && CompareFileTime(&ftSrc, &ftDst) < 0)
+            return VIF_TEMPFILE | VIF_MISMATCH | VIF_SRCOLD;
+    } else if (iCmp == 0) {
+        if (!fnRemoveTemp(szTemp))
+            return VIF_TEMPFILE | VIF_CANNOTDELETE;
+        pszTempFile[0] = '\0';
+        return 0;
+    } else if (DWORD dwStop = fnBitsOfComparison(iCmp)) {
+        return dwStop;
+    }
+
+    // The complete new file replaces the destination in one rename.
+    SetFileAttributesA(szDst, FILE_ATTRIBUTE_NORMAL);
+    if (!MoveFileExA(szTemp, szDst, MOVEFILE_REPLACE_EXISTING)) {
+        DWORD dwErr = GetLastError();
+        TRACE("fnCopyFile", "fnCopyFile dwError=%lu,\nszTempFile=%s,\nszDestFile=%s", dwErr, szTemp, szDst);
+        switch (dwErr) {
+        case ERROR_ACCESS_DENIED: return VIF_TEMPFILE | VIF_ACCESSVIOLATION;
+        case ERROR_NOT_ENOUGH_MEMORY:
+        case ERROR_OUTOFMEMORY: return VIF_TEMPFILE | VIF_OUTOFMEMORY;
+        case ERROR_WRITE_PROTECT: return VIF_TEMPFILE | VIF_WRITEPROT;
+        case ERROR_SHARING_VIOLATION:
+        case ERROR_LOCK_VIOLATION: return VIF_TEMPFILE | VIF_SHARINGVIOLATION;
+        case ERROR_DISK_FULL:
+        case ERROR_HANDLE_DISK_FULL: return VIF_TEMPFILE | VIF_OUTOFSPACE;
+        default: return VIF_TEMPFILE | VIF_CANNOTCREATE;
+        }
+    }
+    pszTempFile[0] = '\0';
+    fnSetFileTime(szDst, &ftSrc);
+    if (bKeepAttrib && dwSrcAttrib != INVALID_FILE_ATTRIBUTES &&
+        !SetFileAttributesA(szDst, (dwSrcAttrib & ~FILE_ATTRIBUTE_DIRECTORY) ? dwSrcAttrib & ~FILE_ATTRIBUTE_DIRECTORY
+                                                                            : FILE_ATTRIBUTE_NORMAL))
+        return VIF_ACCESSVIOLATION;
+    if (!(dwFlags & VIFF_DONTDELETEOLD) && szOld[0] && GetFileAttributesA(szOld) != INVALID_FILE_ATTRIBUTES) {
+        SetFileAttributesA(szOld, FILE_ATTRIBUTE_NORMAL);
+        fnDeleteFile(szOld);
+    }
+    return 0;
+}

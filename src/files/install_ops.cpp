@@ -1,0 +1,242 @@
+// Small file operations shared by the file sections: paths, times, deletes,
+// the plain copy, directory trees and replacement of files in use.
+#include "files/install.h"
+
+#include "run/guards.h"
+#include "run/run_state.h"
+#include "run/text.h"
+#include "run/trace.h"
+
+int fnJoinDirFile(char *pszOut, size_t cchOut, const char *pszDir, const char *pszName)
+{
+    size_t cchDir = strlen(pszDir);
+    if (cchDir == 0)
+        return fnCopyText(pszOut, cchOut, pszName);
+    if (pszDir[cchDir - 1] == '\\' || pszDir[cchDir - 1] == '/')
+        return fnFormatText(pszOut, cchOut, "%s%s", pszDir, pszName);
+    return fnFormatText(pszOut, cchOut, "%s\\%s", pszDir, pszName);
+}
+
+int fnSplitFilePath(const char *pszPath, char *pszDir, size_t cchDir, char *pszName, size_t cchName)
+{
+    // The last "\" or "/" outside a multibyte character splits the path; a
+    // drive such as "A:NAME" splits after its colon.
+    const char *pszSplit = NULL;
+    for (const char *p = pszPath; *p; p = CharNextA(p)) {
+        if (*p == '\\' || *p == '/')
+            pszSplit = p;
+    }
+    if (!pszSplit && pszPath[0] && pszPath[1] == ':')
+        pszSplit = pszPath + 1;
+    if (!pszSplit) {
+        pszDir[0] = '\0';
+        fnCopyText(pszName, cchName, pszPath);
+    } else {
+        size_t cch = (size_t)(pszSplit - pszPath);
+        // Keep the root's own separator: "C:\NAME" is in "C:\".
+        if (*pszSplit == ':' || cch == 0 || (cch == 2 && pszPath[1] == ':'))
+            cch++;
+        fnCopyTextN(pszDir, cchDir, pszPath, cch);
+        fnCopyText(pszName, cchName, pszSplit + 1);
+    }
+    return pszName[0] != '\0';
+}
+
+int fnDeleteFile(const char *pszFile)
+{
+    if (GetFileAttributesA(pszFile) == INVALID_FILE_ATTRIBUTES) {
+        TRACE("fnDeleteFile", "File Not Found lpszFile=%s", pszFile);
+        return 0;
+    }
+    if (DeleteFileA(pszFile))
+        return 1;
+    DWORD dwErr = GetLastError();
+    TRACE("fnDeleteFile", "DeleteFile failed, dwError=%lu,\nlpszFile=%s", dwErr, pszFile);
+    return 0;
+}
+
+int fnGetFileTime(const char *pszFile, FILETIME *pft)
+{
+    WIN32_FILE_ATTRIBUTE_DATA fad;
+    if (!GetFileAttributesExA(pszFile, GetFileExInfoStandard, &fad))
+        return 0;
+    *pft = fad.ftLastWriteTime;
+    return 1;
+}
+
+int fnSetFileTime(const char *pszFile, const FILETIME *pft)
+{
+    CFileHandle hFile(CreateFileA(pszFile, FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL));
+    DWORD dwAttrib = INVALID_FILE_ATTRIBUTES;
+    if (!hFile.IsValid()) {
+        // A read-only file is opened after clearing its attributes, which
+        // are put back afterwards.
+        dwAttrib = GetFileAttributesA(pszFile);
+        if (dwAttrib == INVALID_FILE_ATTRIBUTES || !SetFileAttributesA(pszFile, FILE_ATTRIBUTE_NORMAL))
+            return 0;
+        hFile.Attach(CreateFileA(pszFile, FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL,
+                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL));
+    }
+    int bOk = hFile.IsValid() && SetFileTime(hFile.Get(), NULL, NULL, pft);
+    hFile.fnClose();
+    if (dwAttrib != INVALID_FILE_ATTRIBUTES)
+        SetFileAttributesA(pszFile, dwAttrib);
+    return bOk;
+}
+
+static int fnIsDirectory(const char *pszPath)
+{
+    DWORD dwAttrib = GetFileAttributesA(pszPath);
+    return dwAttrib != INVALID_FILE_ATTRIBUTES && (dwAttrib & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+static int fnCreateOneDir(const char *pszDir, int bLog)
+{
+    if (fnIsDirectory(pszDir))
+        return 1;
+    if (!CreateDirectoryA(pszDir, NULL) && !fnIsDirectory(pszDir))
+        return 0;
+    if (bLog)
+        fnLogLine("%s", 1, pszDir);
+    return 1;
+}
+
+int fnMakeDirTree(const char *pszDir)
+{
+    if (!pszDir[0])
+        return 0;
+    if (fnIsDirectory(pszDir))
+        return 1;
+    char szPart[kcchPath];
+    if (!fnCopyText(szPart, COUNTOF(szPart), pszDir))
+        return 0;
+    // Each level from the root down; a UNC root (\\server\share) is not made.
+    char *p = szPart;
+    if (p[0] == '\\' && p[1] == '\\') {
+        p += 2;
+        for (int iSlashes = 0; *p && iSlashes < 2; p = CharNextA(p)) {
+            if (*p == '\\')
+                iSlashes++;
+        }
+    } else if (p[0] && p[1] == ':') {
+        p += 2;
+    }
+    for (; *p; p = CharNextA(p)) {
+        if ((*p == '\\' || *p == '/') && p > szPart && p[-1] != ':') {
+            char c = *p;
+            *p = '\0';
+            int bOk = fnCreateOneDir(szPart, 0);
+            *p = c;
+            if (!bOk)
+                return 0;
+        }
+    }
+    size_t cch = strlen(szPart);
+    if (cch > 0 && (szPart[cch - 1] == '\\' || szPart[cch - 1] == '/'))
+        szPart[cch - 1] = '\0';
+    return fnCreateOneDir(szPart, 1);
+}
+
+int fnCopyFile(const char *pszFrom, const char *pszTo, BOOL bFailIfExists, BOOL bKeepTime)
+{
+    TRACE("fnCopyFile", "lpszReadFile=%s,\nlpszWriteFile=%s", pszFrom, pszTo);
+    FILETIME ft;
+    if (bKeepTime && !fnGetFileTime(pszFrom, &ft))
+        return 0;
+    char szDir[kcchPath], szName[kcchPath];
+    fnSplitFilePath(pszTo, szDir, COUNTOF(szDir), szName, COUNTOF(szName));
+    if (szDir[0] && !fnIsDirectory(szDir)) {
+        TRACE("fnCopyFile", "Destination directory %s does not exist.\nlpszReadFile=%s,\nlpszWriteFile=%s", szDir,
+              pszFrom, pszTo);
+        if (!fnMakeDirTree(szDir)) {
+            DWORD dwErr = GetLastError();
+            TRACE("fnCopyFile",
+                  "Could not create destination directory %s!\nlpszReadFile=%s,\nlpszWriteFile=%s,\ndwError=%lu",
+                  szDir, pszFrom, pszTo, dwErr);
+            return 0;
+        }
+    }
+    if (!CopyFileA(pszFrom, pszTo, bFailIfExists)) {
+        DWORD dwErr = GetLastError();
+        if (bFailIfExists && GetFileAttributesA(pszTo) != INVALID_FILE_ATTRIBUTES)
+            TRACE("fnCopyFile", "Destination file already exists!\nlpszReadFile=%s,\nlpszWriteFile=%s,\ndwError=%lu",
+                  pszFrom, pszTo, dwErr);
+        else
+            TRACE("fnCopyFile ERROR", "lpszReadFile=%s,\nlpszWriteFile=%s,\ndwError=%lu", pszFrom, pszTo, dwErr);
+        SetLastError(dwErr);
+        return 0;
+    }
+    SetFileAttributesA(pszTo, FILE_ATTRIBUTE_NORMAL);
+    if (bKeepTime)
+        fnSetFileTime(pszTo, &ft);
+    return 1;
+}
+
+int fnCloseProgramUsing(HWND hwndMain, const char *pszFile)
+{
+    // Closing the program that holds a file is not available: the caller
+    // goes on as if the program had refused to close.
+    (void)hwndMain;
+    TRACE("fnCloseProgramUsing", "could not close the program holding lpszFile=%s", pszFile);
+    return 0;
+}
+
+// Creates an empty file when none exists, so that it has a short name.
+static int fnTouchFile(const char *pszFile)
+{
+    if (GetFileAttributesA(pszFile) != INVALID_FILE_ATTRIBUTES)
+        return 1;
+    CFileHandle hFile(CreateFileA(pszFile, GENERIC_WRITE, 0, NULL, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, NULL));
+    return hFile.IsValid() ? 1 : 0;
+}
+
+static int fnShortPath(const char *pszPath, char *pszOut, size_t cchOut)
+{
+    DWORD cch = GetShortPathNameA(pszPath, pszOut, (DWORD)cchOut);
+    return cch != 0 && cch < cchOut;
+}
+
+int fnAddWininitRename(const char *pszWininit, const char *pszNewFile, const char *pszTarget)
+{
+    int bDelete = fnTextEqualI(pszTarget, "NUL");
+    char szShortNew[kcchPath], szShortTarget[kcchPath];
+    if (!fnTouchFile(pszNewFile) || !fnShortPath(pszNewFile, szShortNew, COUNTOF(szShortNew)))
+        return 0;
+    if (bDelete)
+        fnCopyText(szShortTarget, COUNTOF(szShortTarget), "NUL");
+    else if (!fnTouchFile(pszTarget) || !fnShortPath(pszTarget, szShortTarget, COUNTOF(szShortTarget)))
+        return 0;
+
+    CFileHandle hFile(CreateFileA(pszWininit, GENERIC_READ | GENERIC_WRITE, 0, NULL, OPEN_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL, NULL));
+    if (!hFile.IsValid())
+        return 0;
+    int bNew = GetLastError() != ERROR_ALREADY_EXISTS;
+    if (bNew && !fnWriteLineToFile(hFile.Get(), "[rename]"))
+        return 0;
+    if (SetFilePointer(hFile.Get(), 0, NULL, FILE_END) == INVALID_SET_FILE_POINTER && GetLastError() != NO_ERROR)
+        return 0;
+    char szLine[2 * kcchPath + 4];
+    fnFormatText(szLine, COUNTOF(szLine), "%s=%s", szShortTarget, szShortNew);
+    if (!fnWriteLineToFile(hFile.Get(), szLine))
+        return 0;
+    return hFile.fnClose() ? 1 : 0;
+}
+
+int fnReplaceFileInUse(const char *pszNewFile, const char *pszTarget)
+{
+    TRACE("fnReplaceFileInUse - Begin", "lpszNewFile=%s,\nlpszTarget=%s", pszNewFile, pszTarget);
+    if (g_bWinNT) {
+        const char *pszTo = fnTextEqualI(pszTarget, "NUL") ? NULL : pszTarget;
+        DWORD dwFlags = MOVEFILE_DELAY_UNTIL_REBOOT | (pszTo ? MOVEFILE_REPLACE_EXISTING : 0);
+        BOOL bOk = MoveFileExA(pszNewFile, pszTo, dwFlags);
+        DWORD dwErr = bOk ? 0 : GetLastError();
+        TRACE("fnReplaceFileInUse - NT - Result", "bResult=%d, dwError=%lu", bOk, dwErr);
+        return bOk ? 1 : 0;
+    }
+    char szWininit[kcchPath];
+    if (!fnJoinDirFile(szWininit, COUNTOF(szWininit), g_szWinDir, "WININIT.INI"))
+        return 0;
+    return fnAddWininitRename(szWininit, pszNewFile, pszTarget);
+}

@@ -222,6 +222,25 @@ int fnRegOpenAndSet(HKEY hRoot, const char *pszKey, const char *pszValue, const 
     return fnRegSetValue(key.Get(), pszValue, dwType, pszText, bExpand);
 }
 
+// Renaming carries the bytes themselves: a DWORD or binary value read as
+// text would not survive the trip back.
+int fnRegCopyValue(HKEY hRoot, const char *pszKey, const char *pszFrom, const char *pszTo)
+{
+    TRACE("fnRegCopyValue", "hRoot=%p,\nlpszKey=%s,\nlpszFrom=%s,\nlpszTo=%s", (void *)hRoot, pszKey ? pszKey : "",
+          pszFrom ? pszFrom : "", pszTo ? pszTo : "");
+    if (!hRoot)
+        return 0;
+    CRegKey key;
+    if (RegOpenKeyExA(hRoot, pszKey ? pszKey : "", 0, KEY_QUERY_VALUE | KEY_SET_VALUE, key.Out()) != ERROR_SUCCESS)
+        return 0;
+    BYTE abData[kcbRegData + 2];
+    DWORD dwType = REG_NONE;
+    DWORD cbData = 0;
+    if (!fnQueryValue(key.Get(), pszFrom ? pszFrom : "", &dwType, abData, &cbData))
+        return 0;
+    return RegSetValueExA(key.Get(), pszTo ? pszTo : "", 0, dwType, abData, cbData) == ERROR_SUCCESS ? 1 : 0;
+}
+
 // A key that is empty or only backslashes names the root itself: nothing
 // here may act on a whole root.
 static int fnIsEmptyKey(const char *pszKey)

@@ -18,6 +18,7 @@ int fnGetRegistryByValue(HKEY hRoot, DWORD *pdwType, const char *pszKey, const c
 int fnRegDataToText(const BYTE *pbData, DWORD dwType, DWORD cbData, char *pszOut, size_t cchOut, int iMode);  // 1 converted
 int fnRegSetValue(HKEY hKey, const char *pszValue, DWORD dwType, const char *pszText, int bExpand);  // 1 written
 int fnRegOpenAndSet(HKEY hRoot, const char *pszKey, const char *pszValue, const char *pszText, DWORD dwType, int bExpand);  // 1 written; 0 key not created or write failed
+int fnRegCopyValue(HKEY hRoot, const char *pszKey, const char *pszFrom, const char *pszTo);  // 1 value pszFrom (any type, at most kcbRegData bytes) written as pszTo with its type and bytes unchanged
 int fnRegDelValue(HKEY hRoot, const char *pszKey, const char *pszValue);  // 1 deleted; 0 at once for an empty key or value name
 LONG fnRegDelAllValues(HKEY hRoot, const char *pszKey);  // 0 done, kRegBadKey empty key, else the registry error
 LONG fnRegDelKeyTree(HKEY hRoot, const char *pszKey);    // 0 done, kRegBadKey empty key, else the registry error

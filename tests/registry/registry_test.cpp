@@ -202,6 +202,24 @@ TEST_F(RegistryTest, MissingOrOversizedValuesAreNotFound)
     EXPECT_EQ(2048u, Read(Key("Edge"), kRegTextHex).size());
 }
 
+TEST_F(RegistryTest, CopyValueCarriesTypeAndBytes)
+{
+    const char abBin[] = {0x00, 0x10, 0x00, (char)0xFF};
+    Put(Key(), "Bin", REG_BINARY, abBin, 4);
+    DWORD dw = 16;
+    Put(Key(), "Num", REG_DWORD, &dw, 4);
+    ASSERT_EQ(1, fnRegCopyValue(HKEY_CURRENT_USER, Key().c_str(), "Bin", "Bin2"));
+    ASSERT_EQ(1, fnRegCopyValue(HKEY_CURRENT_USER, Key().c_str(), "Num", "Num2"));
+    DWORD dwType = 0;
+    EXPECT_EQ(std::string(abBin, 4), Raw(Key(), "Bin2", &dwType));
+    EXPECT_EQ((DWORD)REG_BINARY, dwType);
+    EXPECT_EQ(std::string("\x10\0\0\0", 4), Raw(Key(), "Num2", &dwType));
+    EXPECT_EQ((DWORD)REG_DWORD, dwType);
+    EXPECT_EQ(std::string(abBin, 4), Raw(Key(), "Bin")) << "the source stays";
+    EXPECT_EQ(0, fnRegCopyValue(HKEY_CURRENT_USER, Key().c_str(), "Absent", "X"));
+    EXPECT_EQ("<missing>", Raw(Key(), "X"));
+}
+
 TEST_F(RegistryTest, DeleteValueRefusesEmptyKeyOrName)
 {
     PutText(Key(), "", "dflt");

@@ -233,4 +233,20 @@
 #define IDS_MARKER_NAME 1292
 #define IDS_OS_FIRST 1300  // 1300 + OS identifier number, up to 1316
 
+// Strings: configuration files, environment and registry
+#define IDS_INI_FILE_ERROR 1142
+#define IDS_FILE_READONLY 1143
+#define IDS_INI_BAD_FILE 1145
+#define IDS_INI_WRITE_ERROR 1146
+#define IDS_INI_WRITE_PROTECTED 1147
+#define IDS_INI_DIR_ERROR 1148
+#define IDS_INI_BACKUP_ERROR 1149
+#define IDS_ENV_REG_ERROR 1161
+#define IDS_ENV_AUTOEXEC_ERROR 1162
+#define IDS_REG_MATCHES 1282
+#define IDS_REG_DIFFERS 1284
+#define IDS_REG_NOT_FOUND 1286
+#define IDS_REG_ERROR 1287
+#define IDS_REG_VITAL 1288
+
 #endif

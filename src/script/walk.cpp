@@ -1,8 +1,11 @@
 #include "script/walk.h"
 
+#include "config/environment.h"
+#include "config/iniedit.h"
 #include "files/copy_section.h"
 #include "files/dirs.h"
 #include "files/version_test.h"
+#include "registry/section.h"
 #include "run/cmdfile.h"
 #include "run/exit.h"
 #include "run/run_state.h"
@@ -65,6 +68,11 @@ static const SectionRowStruct g_aSectionRows[] = {
     {"[End]", NULL, fnEndSection, kResultAsIs},
     {"[FileCheck]", "", fnFileCheckSection, kResultPassed},
     {"[VersionTest]", "Reading version information", fnVersionTestRow, kResultPassed},
+    {"[Registry],[RegEdit],[ReadRegistryBefore],[TestRegistryBefore],[EditRegistry],[ReadRegistry]",
+     "Processing registry", fnRegistryRow, kResultPlain},
+    {"[SetEnvironment]", "Processing environment variables", fnSetEnvironmentSection, kResultPlain},
+    {"[ReadDefaults],[ReadIniFiles],[ReadDefaultSettings]", "Reading defaults", fnReadDefaultsSection, kResultPlain},
+    {"[IniEdits]", "Editing configuration files", fnIniEditsSection, kResultPlain},
     {"[WriteCmdFile]", "", fnWriteCmdFileSection, kResultPlain},
     {"[IsStringInFile]", "", fnStringChecksRow, kResultAsIs},
     {"[MakeDirs],[DestSubDirs]", "", fnMakeDirsSection, kResultPlain},

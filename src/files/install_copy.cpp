@@ -274,8 +274,13 @@ DWORD fnCopyFileAsIs(const char *pszSrcDir, const char *pszSrcName, const char *
         return VIF_OUTOFSPACE;
 
     ULONGLONG cbOld = 0;
-    if (GetFileAttributesA(szDst) != INVALID_FILE_ATTRIBUTES) {
-        // Write protection is told apart from a file another program holds.
+    DWORD dwOldAttrib = GetFileAttributesA(szDst);
+    if (dwOldAttrib != INVALID_FILE_ATTRIBUTES) {
+        // Write protection is told apart from a file another program holds;
+        // the attribute is read as such, since a privileged user may open a
+        // read-only file for writing.
+        if (dwOldAttrib & FILE_ATTRIBUTE_READONLY)
+            return VIF_WRITEPROT;
         CFileHandle hTest(CreateFileA(szDst, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL, OPEN_EXISTING,
                                       FILE_ATTRIBUTE_NORMAL, NULL));
         if (!hTest.IsValid()) {

@@ -233,20 +233,25 @@
 #define IDS_MARKER_NAME 1292
 #define IDS_OS_FIRST 1300  // 1300 + OS identifier number, up to 1316
 
-// Strings: configuration files, environment and registry
-#define IDS_INI_FILE_ERROR 1142
-#define IDS_FILE_READONLY 1143
-#define IDS_INI_BAD_FILE 1145
-#define IDS_INI_WRITE_ERROR 1146
-#define IDS_INI_WRITE_PROTECTED 1147
-#define IDS_INI_DIR_ERROR 1148
-#define IDS_INI_BACKUP_ERROR 1149
-#define IDS_ENV_REG_ERROR 1161
-#define IDS_ENV_AUTOEXEC_ERROR 1162
-#define IDS_REG_MATCHES 1282
-#define IDS_REG_DIFFERS 1284
-#define IDS_REG_NOT_FOUND 1286
-#define IDS_REG_ERROR 1287
-#define IDS_REG_VITAL 1288
+// Strings: default folders of the expansion language ("@W" variables)
+#define IDS_DEF_PROGRAM_FILES 1251
+#define IDS_DEF_INF 1252
+#define IDS_DEF_COMMON_FILES 1253
+#define IDS_DEF_PROGRAMS 1254
+#define IDS_DEF_START_MENU 1255
+#define IDS_DEF_STARTUP 1256
+#define IDS_DEF_FONTS 1257
+#define IDS_DEF_DESKTOP 1258
+#define IDS_DEF_SENDTO 1259
+#define IDS_DEF_PERSONAL 1260
+#define IDS_DEF_FAVORITES 1261
+#define IDS_DEF_TEMPLATES 1262
+#define IDS_DEF_APPDATA 1263
+#define IDS_DEF_CACHE 1264
+#define IDS_DEF_COOKIES 1265
+#define IDS_DEF_HISTORY 1266
+#define IDS_DEF_RECENT 1267
+#define IDS_DEF_NETHOOD 1268
+#define IDS_DEF_PRINTHOOD 1269
 
 #endif

@@ -2,6 +2,7 @@
 
 #include <shlobj.h>
 
+#include "expand/expand.h"
 #include "expand/sysinfo.h"
 #include "run/cmdfile.h"
 #include "run/cmdline.h"
@@ -181,25 +182,6 @@ static void fnBuildVersionText()
     fnFormatText(g_szVersionText, COUNTOF(g_szVersionText), "\n%s\nWindows %s\n", szLine, g_szWinVersion);
 }
 
-// Folders read from the registry for the expansion language.
-static void fnReadFolders()
-{
-    HKEY hKey;
-    char szValue[kcchPath] = "";
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion", 0, KEY_READ, &hKey) ==
-        ERROR_SUCCESS) {
-        DWORD cb = sizeof(szValue) - 1;
-        DWORD dwKind = 0;
-        if (RegQueryValueExA(hKey, "ProgramFilesDir", NULL, &dwKind, (BYTE *)szValue, &cb) == ERROR_SUCCESS)
-            szValue[cb < sizeof(szValue) ? cb : sizeof(szValue) - 1] = '\0';
-        else
-            szValue[0] = '\0';
-        RegCloseKey(hKey);
-    }
-    fnCopyText(g_szProgramFilesDir, COUNTOF(g_szProgramFilesDir), szValue[0] ? szValue : "C:\\Program Files");
-    fnFormatText(g_szUserProgramsFolder, COUNTOF(g_szUserProgramsFolder), "%s\\Start Menu\\Programs", g_szWinDir);
-}
-
 // Copies each non-empty text and the flags of the command line into the run state.
 static void fnApplyCmdLine(const CmdLineStruct *pCmd)
 {
@@ -312,7 +294,7 @@ int fnInitialize(HWND hwndOwner)
     if (g_bWinNT)
         fnResolveAdvapi();
     fnBuildVersionText();
-    fnReadFolders();
+    fnReadRegGlobals();
 
     g_bQuiet = FALSE;
     g_bMessage = FALSE;
@@ -320,6 +302,7 @@ int fnInitialize(HWND hwndOwner)
     fnCopyText(g_szSourceDir, COUNTOF(g_szSourceDir), g_szHomeDir);
     fnFormatText(g_szIniFile, COUNTOF(g_szIniFile), "%s\\KARVELLO.INF", g_szHomeDir);
     int iParsed = fnParseCmdLine();
+    fnCopyText(g_szSourceDirs[0], COUNTOF(g_szSourceDirs[0]), g_szSourceDir);  // disk 1
 
     if (g_uTraceMode >= 3) {
         fnFormatText(g_szDebugFile, COUNTOF(g_szDebugFile), "%s\\KRVloDbg.LOG", g_szTmpPath);

@@ -105,6 +105,20 @@ int fnSameWriteTime(const char *pszA, const char *pszB)
     return fnGetFileTime(pszA, &ftA) && fnGetFileTime(pszB, &ftB) && CompareFileTime(&ftA, &ftB) == 0;
 }
 
+// Whether the current copy has to be looked for. A plain entry whose
+// destination does not exist yet installs the same way wherever an older
+// copy lives (such a copy is kept in any case), so the search is spared.
+int fnNeedsCurrentCopy(const IFStruct *pIF, const char *pszTarget)
+{
+    if (pIF->uInstallMode == kInstallAsIs || pIF->uInstallMode == kInstallKeepAttrib || pIF->uCopyMode == kCopyJoin)
+        return 0;
+    int bPlainCopy = pIF->uCopyMode == kCopyNormal || pIF->uCopyMode == kCopyD || pIF->uCopyMode == kCopyR ||
+                     pIF->uCopyMode == kCopyV || pIF->uCopyMode == kCopyQuery;
+    if (pIF->uInstallMode == kInstallNormal && bPlainCopy && !fnExists(pszTarget))
+        return 0;
+    return 1;
+}
+
 // Install mode "R" joins parts straight onto the destination: its first part
 // starts from an empty file.
 int fnIsFirstRawJoin(const IFStruct *pIF)
@@ -383,7 +397,10 @@ int fnInstallFile(HWND hwndMain, DWORD dwFlags, IFStruct *pIF, char *pszTempFile
 {
     for (;;) {
         fnPumpMessages();
-        SetCursor(LoadCursor(NULL, IDC_WAIT));
+        if (!g_bQuiet) {
+            static HCURSOR s_hcurWait = LoadCursor(NULL, IDC_WAIT);
+            SetCursor(s_hcurWait);
+        }
         if (!fnMakeDirTree(pIF->szSuggestDstDir)) {
             fnReportTreeFailure(pIF->szSuggestDstDir);
             return kIFStop;
@@ -411,10 +428,9 @@ int fnInstallFile(HWND hwndMain, DWORD dwFlags, IFStruct *pIF, char *pszTempFile
             fnJoinDirFile(szMsgPath, COUNTOF(szMsgPath), pIF->szCurDir, pIF->szDstFileName);
         else
             fnCopyText(szMsgPath, COUNTOF(szMsgPath), szTarget);
-        char szRoot[4] = {szMsgPath[0], ':', '\\', '\0'};
-        int bRemovable = szMsgPath[1] == ':' && GetDriveTypeA(szRoot) == DRIVE_REMOVABLE;
-
         if (UINT uMsg = fnMessageOfBits(dwBits)) {
+            char szRoot[4] = {szMsgPath[0], ':', '\\', '\0'};
+            int bRemovable = szMsgPath[1] == ':' && GetDriveTypeA(szRoot) == DRIVE_REMOVABLE;
             if (dwBits & VIF_TEMPFILE)
                 fnRemoveTempFile(pszTempFile);
             if (uMsg == IDS_FILE_IN_USE || uMsg == IDS_ACCESS_VIOLATION || uMsg == IDS_SHARING_VIOLATION)
@@ -528,9 +544,10 @@ int fnInstallFileVer(HWND hwndMain, IFStruct *pIF)
         if (fnExists(szSrc)) {
             TRACE("fnInstallFileVer- fnFindFileInfoVer (before)", "szSrc=%s", szSrc);
             int iDecision = kDecInstall;
-            if (pIF->uInstallMode != kInstallAsIs && pIF->uInstallMode != kInstallKeepAttrib &&
-                pIF->uCopyMode != kCopyJoin)
+            if (fnNeedsCurrentCopy(pIF, szTarget))
                 iDecision = fnFindFileInfoVer(hwndMain, pIF);
+            else if (fnTextEqualI(szSrc, szTarget))
+                iDecision = kDecSkip;
             TRACE("fnInstallFileVer - fnFindFileInfoVer (after)", "iDecision=%d,\nszCurDir=%s", iDecision,
                   pIF->szCurDir);
             if (iDecision == kDecStop || iDecision == kDecBufTooSmall)

@@ -47,21 +47,51 @@ int fnDriveRoot(const char *pszPath, char *pszRoot, size_t cchRoot)
     return 0;
 }
 
+// The type of a lettered drive does not change while the program runs, and
+// asking for it costs more than copying a small file: it is asked once.
 int fnIsRemovable(const char *pszPath)
 {
+    static UINT s_auType[26];  // 0: not asked yet
     char szRoot[kcchPath];
     if (!fnDriveRoot(pszPath, szRoot, COUNTOF(szRoot)))
         return 0;
-    return GetDriveTypeA(szRoot) == DRIVE_REMOVABLE;
+    char cDrive = fnUpperChar(szRoot[0]);
+    if (szRoot[1] != ':' || cDrive < 'A' || cDrive > 'Z')
+        return GetDriveTypeA(szRoot) == DRIVE_REMOVABLE;
+    UINT &uType = s_auType[cDrive - 'A'];
+    if (uType == 0)
+        uType = GetDriveTypeA(szRoot) + 1;
+    return uType == DRIVE_REMOVABLE + 1;
 }
 
-ULONGLONG fnFreeBytes(const char *pszPath)
+// Free space of the drive of a path. The last answer is reused for a second
+// while the copies made since are taken off it; a drive that seems too full
+// is always asked again.
+struct FreeSpaceCache {
+    char szRoot[kcchPath];
+    ULONGLONG cbFree;
+    DWORD dwTick;
+};
+FreeSpaceCache g_freeCache;
+
+ULONGLONG fnFreeBytes(const char *pszPath, ULONGLONG cbNeeded)
 {
     char szRoot[kcchPath];
+    int bRoot = fnDriveRoot(pszPath, szRoot, COUNTOF(szRoot));
+    DWORD dwNow = GetTickCount();
+    if (bRoot && fnTextEqualI(szRoot, g_freeCache.szRoot) && dwNow - g_freeCache.dwTick < 1000 &&
+        g_freeCache.cbFree > cbNeeded) {
+        g_freeCache.cbFree -= cbNeeded;
+        return g_freeCache.cbFree + cbNeeded;
+    }
     ULARGE_INTEGER uliAvail, uliTotal, uliFree;
-    const char *pszQuery = fnDriveRoot(pszPath, szRoot, COUNTOF(szRoot)) ? szRoot : NULL;
-    if (!GetDiskFreeSpaceExA(pszQuery, &uliAvail, &uliTotal, &uliFree))
+    if (!GetDiskFreeSpaceExA(bRoot ? szRoot : NULL, &uliAvail, &uliTotal, &uliFree)) {
+        g_freeCache.szRoot[0] = '\0';
         return (ULONGLONG)-1;  // unknown: let the copy itself find out
+    }
+    fnCopyText(g_freeCache.szRoot, COUNTOF(g_freeCache.szRoot), bRoot ? szRoot : "");
+    g_freeCache.cbFree = uliAvail.QuadPart > cbNeeded ? uliAvail.QuadPart - cbNeeded : 0;
+    g_freeCache.dwTick = dwNow;
     return uliAvail.QuadPart;
 }
 
@@ -172,13 +202,18 @@ DWORD fnCopyInto(const char *pszSrc, const char *pszTarget, const SourceFacts *p
     return dwBits;
 }
 
-// Target time and attributes after a copy.
+// Target time and attributes after a copy. A plain copy already has the
+// source's time and attributes, so only what differs is set.
 DWORD fnFinishTarget(const char *pszTarget, const SourceFacts *pFacts, BOOL bKeepAttrib)
 {
+    const DWORD dwSpecial = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
     DWORD dwAttrib = bKeepAttrib ? (pFacts->dwAttrib & ~FILE_ATTRIBUTE_DIRECTORY) : FILE_ATTRIBUTE_NORMAL;
+    int bCopiedAsIs = !pFacts->bSzdd;
+    if (bCopiedAsIs && (bKeepAttrib || !(pFacts->dwAttrib & dwSpecial)))
+        return 0;
     if (!SetFileAttributesA(pszTarget, FILE_ATTRIBUTE_NORMAL))
         return VIF_ACCESSVIOLATION;
-    if (!fnSetFileTime(pszTarget, &pFacts->ftWrite))
+    if (!bCopiedAsIs && !fnSetFileTime(pszTarget, &pFacts->ftWrite))
         return VIF_ACCESSVIOLATION;
     if (dwAttrib != FILE_ATTRIBUTE_NORMAL && !SetFileAttributesA(pszTarget, dwAttrib ? dwAttrib : FILE_ATTRIBUTE_NORMAL))
         return VIF_ACCESSVIOLATION;
@@ -230,7 +265,7 @@ DWORD fnExpandCopyFile(const char *pszSrcDir, const char *pszSrcName, const char
     SourceFacts facts;
     if (!fnReadSourceFacts(szSrc, &facts))
         return VIF_CANNOTREADSRC;
-    ULONGLONG cbFree = fnFreeBytes(szDst);
+    ULONGLONG cbFree = fnFreeBytes(szDst, facts.cbSize);
     if (cbFree == 0 || cbFree < facts.cbSize)
         return VIF_OUTOFSPACE;
 
@@ -269,7 +304,7 @@ DWORD fnCopyFileAsIs(const char *pszSrcDir, const char *pszSrcName, const char *
         return VIF_CANNOTREADSRC;
     facts.bSzdd = FALSE;  // as is: never expanded
     fnFileSize(szSrc, &facts.cbSize);
-    ULONGLONG cbFree = fnFreeBytes(szDst);
+    ULONGLONG cbFree = fnFreeBytes(szDst, facts.cbSize);
     if (cbFree == 0 || cbFree < facts.cbSize)
         return VIF_OUTOFSPACE;
 

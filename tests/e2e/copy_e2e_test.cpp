@@ -58,7 +58,7 @@ struct CopyCase {
     }
 };
 
-TEST(CopyE2E, PlainEntriesInstallAndAreLogged)
+TEST(CopyE2E, PlainEntriesInstallIntoTheirDirectories)
 {
     CopyCase c("Copy_Plain");
     fnE2EWriteFile(c.strSrc + "\\A.TXT", "first");

@@ -1,0 +1,171 @@
+// Copy benchmark, run under Wine by copy_bench.sh: installs each source tree
+// with SETUP32.EXE ([CopyFiles], one entry per file), quiet and with the
+// status window, and copies the same tree with a plain CopyFileA loop.
+// Prints files per second and MB per second for each, and the ratios.
+//
+//   copy_bench.exe <SETUP32.EXE> <work dir> <tree> [<tree> ...]
+//
+// Each <tree> is a folder under <work dir> holding the files to copy.
+#include <windows.h>
+
+#include <stdio.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+double fnNow()
+{
+    static LARGE_INTEGER s_liFreq;
+    if (!s_liFreq.QuadPart)
+        QueryPerformanceFrequency(&s_liFreq);
+    LARGE_INTEGER li;
+    QueryPerformanceCounter(&li);
+    return (double)li.QuadPart / (double)s_liFreq.QuadPart;
+}
+
+struct TreeFiles {
+    std::vector<std::string> vecNames;
+    double dMB = 0;
+};
+
+TreeFiles fnListTree(const std::string &strDir)
+{
+    TreeFiles tree;
+    WIN32_FIND_DATAA fd;
+    HANDLE hFind = FindFirstFileA((strDir + "\\*").c_str(), &fd);
+    if (hFind == INVALID_HANDLE_VALUE)
+        return tree;
+    do {
+        if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+            continue;
+        tree.vecNames.push_back(fd.cFileName);
+        tree.dMB += ((double)fd.nFileSizeHigh * 4294967296.0 + fd.nFileSizeLow) / (1024.0 * 1024.0);
+    } while (FindNextFileA(hFind, &fd));
+    FindClose(hFind);
+    return tree;
+}
+
+void fnRemoveTree(const std::string &strDir)
+{
+    WIN32_FIND_DATAA fd;
+    HANDLE hFind = FindFirstFileA((strDir + "\\*").c_str(), &fd);
+    if (hFind != INVALID_HANDLE_VALUE) {
+        do {
+            if (!(fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+                DeleteFileA((strDir + "\\" + fd.cFileName).c_str());
+        } while (FindNextFileA(hFind, &fd));
+        FindClose(hFind);
+    }
+    RemoveDirectoryA(strDir.c_str());
+}
+
+double fnPlainLoop(const std::string &strSrc, const std::string &strDst, const TreeFiles &tree)
+{
+    fnRemoveTree(strDst);
+    double dStart = fnNow();
+    CreateDirectoryA(strDst.c_str(), NULL);
+    for (const std::string &strName : tree.vecNames)
+        CopyFileA((strSrc + "\\" + strName).c_str(), (strDst + "\\" + strName).c_str(), FALSE);
+    return fnNow() - dStart;
+}
+
+// Presses OK on the closing message box of the process (a dialog with the
+// message box's text control); the status window has none.
+BOOL CALLBACK fnAnswerClosing(HWND hwnd, LPARAM lParam)
+{
+    DWORD dwPid = 0;
+    GetWindowThreadProcessId(hwnd, &dwPid);
+    char szClass[32];
+    GetClassNameA(hwnd, szClass, sizeof(szClass));
+    if (dwPid == (DWORD)lParam && !strcmp(szClass, "#32770") && IsWindowVisible(hwnd) && GetDlgItem(hwnd, 0xFFFF)) {
+        PostMessageA(hwnd, WM_COMMAND, IDOK, 0);
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// Runs SETUP32.EXE on a script; the seconds until its copying was done (the
+// closing message box appeared, or the process ended when quiet).
+double fnRunSetup(const std::string &strExe, const std::string &strScript, bool bQuiet)
+{
+    std::string strCmd = "\"" + strExe + "\" " + (bQuiet ? "-q " : "") + "-i=\"" + strScript + "\"";
+    STARTUPINFOA si = {};
+    si.cb = sizeof(si);
+    PROCESS_INFORMATION pi;
+    double dStart = fnNow();
+    if (!CreateProcessA(NULL, &strCmd[0], NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi)) {
+        printf("cannot start %s\n", strExe.c_str());
+        return -1;
+    }
+    double dDone = -1;
+    while (WaitForSingleObject(pi.hProcess, 5) == WAIT_TIMEOUT) {
+        if (!bQuiet && !EnumWindows(fnAnswerClosing, (LPARAM)pi.dwProcessId) && dDone < 0)
+            dDone = fnNow();
+    }
+    if (dDone < 0)
+        dDone = fnNow();
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    return dDone - dStart;
+}
+
+std::string fnWriteScript(const std::string &strPath, const std::string &strSrc, const std::string &strDst,
+                          const TreeFiles *pTree)
+{
+    // SETUP32_BENCH_FLAGS chooses the three flag fields (default "N,N,N").
+    char szFlags[64] = "N,N,N";
+    GetEnvironmentVariableA("SETUP32_BENCH_FLAGS", szFlags, sizeof(szFlags));
+    std::string strText = "[CopyFiles]\r\n";
+    if (pTree) {
+        for (const std::string &strName : pTree->vecNames)
+            strText += "0," + strSrc + "\\" + strName + "," + strDst + "\\" + strName + "," + szFlags + "\r\n";
+    }
+    strText += "[End]\r\n";
+    HANDLE h = CreateFileA(strPath.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
+    DWORD cb = 0;
+    WriteFile(h, strText.data(), (DWORD)strText.size(), &cb, NULL);
+    CloseHandle(h);
+    return strPath;
+}
+
+void fnPrint(const char *pszWhat, double dSeconds, const TreeFiles &tree, double dPlain)
+{
+    printf("  %-28s %8.3f s  %9.1f files/s  %8.1f MB/s", pszWhat, dSeconds, tree.vecNames.size() / dSeconds,
+           tree.dMB / dSeconds);
+    if (dPlain > 0)
+        printf("  x%.2f of plain", dSeconds / dPlain);
+    printf("\n");
+}
+
+}  // namespace
+
+int main(int argc, char **argv)
+{
+    if (argc < 4) {
+        printf("usage: copy_bench.exe <SETUP32.EXE> <work dir> <tree> [<tree> ...]\n");
+        return 2;
+    }
+    std::string strExe = argv[1], strWork = argv[2];
+    double dStartup = fnRunSetup(strExe, fnWriteScript(strWork + "\\empty.inf", "", "", NULL), true);
+    printf("SETUP32.EXE start and exit on an empty section: %.3f s (included in its figures below)\n", dStartup);
+    for (int i = 3; i < argc; i++) {
+        std::string strSrc = strWork + "\\" + argv[i];
+        TreeFiles tree = fnListTree(strSrc);
+        printf("%s: %u files, %.1f MB\n", argv[i], (unsigned)tree.vecNames.size(), tree.dMB);
+        std::string strDst = strWork + "\\out-" + argv[i];
+        double dPlain = fnPlainLoop(strSrc, strDst, tree);
+        fnPrint("plain CopyFileA loop", dPlain, tree, 0);
+        fnRemoveTree(strDst);
+        std::string strScript = fnWriteScript(strWork + "\\bench.inf", strSrc, strDst, &tree);
+        double dQuiet = fnRunSetup(strExe, strScript, true);
+        fnPrint("SETUP32 quiet", dQuiet, tree, dPlain);
+        fnPrint("SETUP32 quiet, less start-up", dQuiet - dStartup, tree, dPlain);
+        fnRemoveTree(strDst);
+        double dStatus = fnRunSetup(strExe, strScript, false);
+        fnPrint("SETUP32 with status window", dStatus, tree, dPlain);
+        fnRemoveTree(strDst);
+    }
+    return 0;
+}

@@ -314,8 +314,9 @@ struct SelectorRowStruct {
 const SelectorRowStruct g_aSelectors[] = {
     {'A', fnSelAsk},      {'B', fnSelCheck},    {'C', fnSelCombo},       {'D', fnSelDir},
     {'E', fnSelRegEntry}, {'F', fnSelF},        {'G', fnSelG},           {'H', fnSelSource},
-    {'I', fnSelStringCheck}, {'K', fnSelRegValue}, {'L', fnSelList},     {'P', fnSelDefault},
-    {'U', fnSelAccount},  {'W', fnSelFolder},   {'$', fnSelSetValue},    {'%', fnSelEnv},
+    {'I', fnSelStringCheck}, {'K', fnSelRegValue}, {'L', fnSelList},     {'M', fnSelMachine},
+    {'N', fnSelUser},     {'P', fnSelDefault},  {'S', fnSelSystem},      {'U', fnSelAccount},
+    {'V', fnSelVersion},  {'W', fnSelFolder},   {'$', fnSelSetValue},    {'%', fnSelEnv},
     {'_', fnSelFunResult},
 };
 

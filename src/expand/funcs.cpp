@@ -99,8 +99,9 @@ const FunRowStruct g_aFunRows[] = {
 int fnRunFun(const FunRowStruct *pRow, const char *pszFun, FunFieldsStruct *pFields, char *pszResult, size_t cchResult)
 {
     size_t cchName = strlen(pRow->pszName);
-    char szTitle[kcchTraceCaption];
-    fnFormatText(szTitle, COUNTOF(szTitle), "fnParseFun %.*s", (int)(cchName - 1), pRow->pszName);
+    char szTitle[kcchTraceCaption] = "fnParseFun";
+    if (g_uTraceMode)  // formatting costs more than many a function
+        fnFormatText(szTitle, COUNTOF(szTitle), "fnParseFun %.*s", (int)(cchName - 1), pRow->pszName);
     TRACE(szTitle, "szFun=%s", pszFun);
     if (!fnGetFunFields(pszFun, cchName, pFields, pRow->uFields))
         return kFunFailed;

@@ -352,6 +352,142 @@ TEST_F(ExpandTest, AnUnterminatedBufferIsTerminatedAtItsEnd)
     EXPECT_STREQ("@xxxxx", sz);
 }
 
+// ---- machine, user and OS selectors ---------------------------------------
+
+TEST_F(ExpandTest, VersionSelectors)
+{
+    g_uWinPlatform = 3;
+    g_dwWinMajor = 5;
+    g_dwWinMinor = 1;
+    g_dwWinBuild = 2600;
+    g_dwWinPlatformID = 2;
+    g_uWinOS = 8;
+    g_uWinSR = 2;
+    g_uWinBits = 32;
+    fnCopyText(g_szWinShortName, COUNTOF(g_szWinShortName), "XP");
+    fnCopyText(g_szWinVersion, COUNTOF(g_szWinVersion), "XP, Vs. 5.1, build 2600, Service Pack 2");
+    fnCopyText(g_szWinName, COUNTOF(g_szWinName), "WinXP-Service Pack 2");
+    EXPECT_EQ("WXP", fnText("@V"));
+    EXPECT_EQ("XP", fnText("@V0"));
+    EXPECT_EQ("XP5", fnText("@V05")) << "V0 takes a second digit 0-2 only";
+    EXPECT_EQ("WXP", fnText("@V00"));
+    EXPECT_EQ("XP, Vs. 5.1, build 2600, Service Pack 2", fnText("@V01"));
+    EXPECT_EQ("WinXP-Service Pack 2", fnText("@V02"));
+    EXPECT_EQ("3|5|1|2|2600|2|8|XP, Vs. 5.1, build 2600, Service Pack 2|32",
+              fnText("@V1|@V2|@V3|@V4|@V5|@V6|@V7|@V8|@V9"));
+    EXPECT_EQ("WinXP-Service Pack 2", fnText("@M0"));
+
+    struct Family {
+        unsigned uPlatform;
+        unsigned long dwMinor;
+        const char *pszCode;
+    } aFamilies[] = {{2, 0, "W95"}, {2, 10, "W98"}, {2, 90, "WME"}};
+    for (const Family &f : aFamilies) {
+        g_uWinPlatform = f.uPlatform;
+        g_dwWinMajor = 4;
+        g_dwWinMinor = f.dwMinor;
+        EXPECT_EQ(f.pszCode, fnText("@V00")) << f.dwMinor;
+    }
+    g_uWinOS = 16;
+    EXPECT_EQ("S2K864", fnText("@V"));
+}
+
+TEST_F(ExpandTest, SystemSelectors)
+{
+    fnCopyText(g_szDate, COUNTOF(g_szDate), "20240131");
+    fnCopyText(g_szTime, COUNTOF(g_szTime), "235959");
+    EXPECT_EQ(fnSysDir(), fnText("@S"));
+    EXPECT_EQ("20240131-235959", fnText("@S1-@S2"));
+    EXPECT_EQ("@S9", fnText("@S9"));
+
+    char szUser[257];
+    DWORD cchUser = sizeof(szUser);
+    ASSERT_TRUE(GetUserNameA(szUser, &cchUser));
+    char szComputer[MAX_COMPUTERNAME_LENGTH + 1];
+    DWORD cchComputer = sizeof(szComputer);
+    ASSERT_TRUE(GetComputerNameA(szComputer, &cchComputer));
+    EXPECT_EQ(szUser, fnText("@S3"));
+    EXPECT_EQ(szComputer, fnText("@S4"));
+    EXPECT_EQ(szUser, fnText("@N0"));
+    EXPECT_EQ(szComputer, fnText("@N1"));
+    EXPECT_EQ(szUser, fnText("@S0")) << "no NetID value: the user name";
+    EXPECT_EQ("@N5", fnText("@N5"));
+    EXPECT_EQ("@N", fnText("@N"));
+
+    std::string strSid = fnText("@S7");
+    EXPECT_TRUE(strSid == "NA" || strSid.compare(0, 4, "S-1-") == 0) << strSid;
+    std::string strProfile = fnText("@S8");
+    EXPECT_FALSE(strProfile.empty());
+}
+
+TEST_F(ExpandTest, NetIdFromTheRegistry)
+{
+    HKEY hKey;
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, "SOFTWARE\\TarnwickCollege\\Network", 0, NULL, 0,
+                                             KEY_ALL_ACCESS, NULL, &hKey, NULL));
+    RegSetValueExA(hKey, "NetID", 0, REG_SZ, (const BYTE *)"net-7", 6);
+    EXPECT_EQ("net-7", fnText("@S0"));
+    RegDeleteValueA(hKey, "NetID");
+    RegCloseKey(hKey);
+    RegDeleteKeyA(HKEY_CURRENT_USER, "SOFTWARE\\TarnwickCollege\\Network");
+    RegDeleteKeyA(HKEY_CURRENT_USER, "SOFTWARE\\TarnwickCollege");
+}
+
+TEST_F(ExpandTest, MachineSelectors)
+{
+    std::string strMemory = fnText("@M1");
+    ASSERT_GE(strMemory.size(), 3u);
+    EXPECT_EQ("MB", strMemory.substr(strMemory.size() - 2));
+    unsigned long uMB = strtoul(strMemory.c_str(), NULL, 10);
+    EXPECT_TRUE(uMB == 1 || uMB % 8 == 0) << strMemory;
+
+    std::string strProduct = fnText("@M2");
+    EXPECT_FALSE(strProduct.empty());
+    std::string strSpeed = fnText("@M3");
+    EXPECT_TRUE(strSpeed == "NA" || (strSpeed.size() > 3 && strSpeed.substr(strSpeed.size() - 3) == "MHz"))
+        << strSpeed;
+    std::string strCpu = fnText("@M4");
+    ASSERT_FALSE(strCpu.empty());
+    EXPECT_NE(' ', strCpu.front());
+    EXPECT_NE(' ', strCpu.back());
+    EXPECT_EQ(std::string::npos, strCpu.find('\n'));
+    EXPECT_EQ("@M5", fnText("@M5"));
+    EXPECT_EQ(fnText("@M0") + "8", fnText("@M08"));
+}
+
+TEST_F(ExpandTest, SerialAndNetworkAddresses)
+{
+    fnCopyText(g_szTime, COUNTOF(g_szTime), "101010");
+    EXPECT_FALSE(fnText("@S5").empty());
+    std::string strList = fnText("@S6");
+    ASSERT_FALSE(strList.empty());
+    if (strList == "NA-0.0.0.0")
+        return;
+    std::string strFirst = strList.substr(0, strList.find(';'));
+    EXPECT_EQ(strFirst, fnText("@S61"));
+    std::string strMac = fnText("@S611");
+    std::string strIp = fnText("@S612");
+    EXPECT_EQ(strFirst, strMac + "-" + strIp);
+    std::string strPrefix = fnText("@S613");
+    std::string strDashed = strIp;
+    for (char &c : strDashed)
+        c = c == '.' ? '-' : c;
+    EXPECT_EQ(0u, strDashed.find(strPrefix)) << strPrefix << " from " << strIp;
+    EXPECT_EQ("", fnText("@S616"));
+    EXPECT_EQ("", fnText("@S69")) << "no ninth adapter";
+}
+
+TEST_F(ExpandTest, ConnectionsAndPrintersStayWithinTheValue)
+{
+    // Usually empty under test; what matters is the form and the bound.
+    std::string strConnections = fnText("@N2");
+    EXPECT_LT(strConnections.size(), (size_t)kcchExpanded);
+    std::string strPrinters = fnText("@N3");
+    EXPECT_TRUE(strPrinters.empty() || strPrinters.back() == ';') << strPrinters;
+    std::string strUser = fnText("@N4");
+    EXPECT_TRUE(strUser.empty() || strUser.find('\\') != std::string::npos) << strUser;
+}
+
 // ---- folders ---------------------------------------------------------------
 
 TEST_F(ExpandTest, FoldersFromTheRunState)

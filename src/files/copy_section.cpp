@@ -14,8 +14,6 @@
 
 namespace {
 
-enum { kIdsDirTreeFailed = 1054 };
-
 // The body of a section: the text after its header line.
 const char *fnSectionBody(const char *pszSection)
 {
@@ -286,7 +284,7 @@ int fnCopyFilesLoop(HWND hwndMain, IFStruct *pIF, LineCursorStruct *pCursor, uns
             continue;
         }
         if (!fnMakeDirTree(pIF->szDstDir)) {
-            fnMsgBox(kIdsDirTreeFailed, NULL, MB_OK | MB_ICONERROR | MB_TASKMODAL, pIF->szDstDir);
+            fnMsgBox(IDS_DIR_TREE_FAILED, NULL, MB_OK | MB_ICONERROR | MB_TASKMODAL, pIF->szDstDir);
             return 0;
         }
         fnCompleteSourceDir(pIF);

@@ -14,8 +14,6 @@
 
 namespace {
 
-enum { kIdsDirTreeFailed = 1054 };
-
 struct DisksState {
     char szDescription[kcchShort];  // remembered from entry to entry
     int iDisk;                      // number of the next disk to ask for
@@ -156,7 +154,7 @@ int fnDisksLoop(HWND hwndMain, IFStruct *pIF, LineCursorStruct *pCursor, unsigne
             return 0;
         if (uLineNum == 1 || state.bSwitched) {
             if (!fnMakeDiskDirs(pHeader->szDirsSection, pszSection, pszRest)) {
-                fnMsgBox(kIdsDirTreeFailed, NULL, MB_OK | MB_ICONERROR | MB_TASKMODAL, g_szDestDir);
+                fnMsgBox(IDS_DIR_TREE_FAILED, NULL, MB_OK | MB_ICONERROR | MB_TASKMODAL, g_szDestDir);
                 return 0;
             }
             state.bSwitched = FALSE;
@@ -167,7 +165,7 @@ int fnDisksLoop(HWND hwndMain, IFStruct *pIF, LineCursorStruct *pCursor, unsigne
         fnSetStatusText(pIF->hStatusDlg, IDC_COPY_TEXT3, 0, "");
         fnSetStatusText(pIF->hStatusDlg, IDC_COPY_TEXT4, 0, "");
         if (!fnMakeDirTree(pIF->szDstDir)) {
-            fnMsgBox(kIdsDirTreeFailed, NULL, MB_OK | MB_ICONERROR | MB_TASKMODAL, pIF->szDstDir);
+            fnMsgBox(IDS_DIR_TREE_FAILED, NULL, MB_OK | MB_ICONERROR | MB_TASKMODAL, pIF->szDstDir);
             return 0;
         }
         fnCompleteSourceDir(pIF);

@@ -14,8 +14,6 @@
 
 namespace {
 
-enum { kIdsDirTreeFailed = 1054, kIdsDriveNotAvailable = 1072 };
-
 // How the attempt loop of one entry ended; kGoOn lets a step continue.
 enum { kAttemptDone, kAttemptPass, kAttemptStop, kAttemptMissing, kGoOn };
 
@@ -58,9 +56,9 @@ void fnReportTreeFailure(const char *pszDir)
         fnFormatText(szRoot, COUNTOF(szRoot), "%c:\\", pszDir[0]);
     UINT uType = szRoot[0] ? GetDriveTypeA(szRoot) : DRIVE_REMOTE;
     if (uType == DRIVE_UNKNOWN || uType == DRIVE_NO_ROOT_DIR)
-        fnMsgBox(kIdsDriveNotAvailable, NULL, MB_OK | MB_ICONINFORMATION | MB_TASKMODAL, szRoot);
+        fnMsgBox(IDS_DRIVE_NOT_AVAILABLE, NULL, MB_OK | MB_ICONINFORMATION | MB_TASKMODAL, szRoot);
     else
-        fnMsgBox(kIdsDirTreeFailed, NULL, MB_OK | MB_ICONERROR | MB_TASKMODAL, pszDir);
+        fnMsgBox(IDS_DIR_TREE_FAILED, NULL, MB_OK | MB_ICONERROR | MB_TASKMODAL, pszDir);
 }
 
 // The unique name for a file installed beside one in use: always the numbered

@@ -324,3 +324,45 @@ TEST_F(CopySectionTest, CountingSeesWildcardMatchesAndStopsAtAnIncompleteLine)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(CopySectionTest, ToDisksModeCopiesAsIsAndMakesTheDirectoriesOnTheTarget)
+{
+    fnWriteWholeFile(m_strSrc + "\\A.TXT", "a");
+    fnWriteWholeFile(m_strSrc + "\\B.TXT", "b");
+    SetFileAttributesA((m_strSrc + "\\B.TXT").c_str(), FILE_ATTRIBUTE_READONLY);
+    std::string strText = "[MakeDisks]\r\nDirsSection=[DiskDirs]\r\n1,A.TXT,A.TXT,First file\r\n"
+                          "X=Y,1,A.TXT,SKIPPED.TXT\r\n0,B.TXT,sub\\B.TXT,,N,1\r\n";
+    EXPECT_EQ(1, fnInfCopyFilesToDisks(NULL, NULL, strText.c_str(), "[MakeDisks]", "[DiskDirs]\r\nmade\r\nmade\\deeper\r\n"));
+    EXPECT_EQ("a", fnReadWholeFile(m_strDst + "\\A.TXT"));
+    EXPECT_EQ("b", fnReadWholeFile(m_strDst + "\\sub\\B.TXT"));
+    EXPECT_FALSE(fnFileExists(m_strDst + "\\SKIPPED.TXT"));
+    EXPECT_TRUE(fnFileExists(m_strDst + "\\made\\deeper"));
+    // Copied as is: the source's attributes come along.
+    EXPECT_NE(0u, GetFileAttributesA((m_strDst + "\\sub\\B.TXT").c_str()) & FILE_ATTRIBUTE_READONLY);
+    SetFileAttributesA((m_strSrc + "\\B.TXT").c_str(), FILE_ATTRIBUTE_NORMAL);
+    SetFileAttributesA((m_strDst + "\\sub\\B.TXT").c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+TEST_F(CopySectionTest, ToDisksEntriesReadTheirOwnFields)
+{
+    const char *pszLines = "3,A.TXT,..\\up\\A.TXT,+Tree copy,y,5000\r\n,A.TXT,B.TXT\r\n";
+    LineCursorStruct cursor = {pszLines, pszLines, 1};
+    IFStruct ifs;
+    memset(&ifs, 0, sizeof(ifs));
+    DWORD dwNeeded = 0;
+    BOOL bSwitch = FALSE;
+    unsigned uTest = 0;
+    ASSERT_EQ(1, fnReadCopyFilesToDisks(NULL, &cursor, 1, &ifs, &dwNeeded, &bSwitch, &uTest));
+    EXPECT_STREQ("3", ifs.szDiskId);
+    EXPECT_STREQ("..\\up", ifs.szDstDir);
+    EXPECT_TRUE(ifs.bRecurse);
+    EXPECT_STREQ("Tree copy", ifs.szDescription);
+    EXPECT_TRUE(bSwitch);
+    EXPECT_EQ(5000u, dwNeeded);
+    EXPECT_EQ((unsigned)kInstallAsIs, ifs.uInstallMode);
+    EXPECT_EQ(0, fnReadCopyFilesToDisks(NULL, &cursor, 2, &ifs, &dwNeeded, &bSwitch, &uTest));  // no disk number
+}
+
+}  // namespace

@@ -10,6 +10,8 @@
 
 #include "files/expand_lz.h"
 #include "files/install.h"
+#include "run/controls.h"
+#include "../res/resource.h"
 #include "run/run_state.h"
 #include "run/text.h"
 #include "support/test_files.h"
@@ -313,6 +315,33 @@ TEST_F(InstallTest, DestinationInsideTheSourceIsNotWalkedIntoItself)
     EXPECT_EQ(1, fnWildInstallFiles(NULL, &ifs));
     EXPECT_EQ("f", fnReadWholeFile(m_strSrc + "\\out\\F.TXT"));
     EXPECT_FALSE(fnFileExists(m_strSrc + "\\out\\out"));
+}
+
+}  // namespace
+
+namespace {
+
+TEST(CopyStatusWindow, StartsClearedAndTellsWhenCancelWasConfirmed)
+{
+    fnRegisterProgressMeter(GetModuleHandleA(NULL));
+    HWND hStatus = fnCreateCopyStatus(NULL);
+    ASSERT_NE(nullptr, hStatus);
+    char szText[128];
+    GetDlgItemTextA(hStatus, IDC_COPY_TEXT3, szText, sizeof(szText));
+    EXPECT_STREQ("", szText);
+    fnSetStatusText(hStatus, IDC_COPY_TEXT3, IDS_COPY_SOURCE, "A.DLL");
+    GetDlgItemTextA(hStatus, IDC_COPY_TEXT3, szText, sizeof(szText));
+    EXPECT_STREQ("Source file: A.DLL", szText);
+    fnSetProgressRange(hStatus, 10);
+    fnSetProgressPos(hStatus, 4);
+    EXPECT_EQ(10, (int)SendDlgItemMessageA(hStatus, IDC_COPY_METER, PM_GETRANGE, 0, 0));
+    EXPECT_EQ(4, (int)SendDlgItemMessageA(hStatus, IDC_COPY_METER, PM_GETPOS, 0, 0));
+    EXPECT_EQ(0, fnCancelPressed(hStatus));
+    EnableWindow(GetDlgItem(hStatus, IDCANCEL), FALSE);  // what a confirmed Cancel leaves
+    EXPECT_EQ(1, fnCancelPressed(hStatus));
+    DestroyWindow(hStatus);
+    EXPECT_EQ(0, fnCancelPressed(hStatus));  // a closed window is not a Cancel
+    EXPECT_EQ(0, fnCancelPressed(NULL));
 }
 
 }  // namespace

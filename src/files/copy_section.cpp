@@ -243,8 +243,16 @@ int fnInstallJoinEntry(HWND hwndMain, IFStruct *pIF, JoinState *pJoin)
         return 0;
     TRACE("fnCopyFiles - Join", "szSrcFilePath=%s,\nszSrcFileName=%s,\nszTempFile=%s,\nuJoinPart=%u",
           pIF->szSrcFilePath, pIF->szSrcFileName, pJoin->szTempFile, pIF->uJoinPart);
-    if (fnInstallFileVer(hwndMain, pIF) == kIFVStop)
+    int iPart = fnInstallFileVer(hwndMain, pIF);
+    if (iPart == kIFVStop)
         return 0;
+    if (iPart == kIFVPassed) {
+        // A part that is missing or was not appended would leave a file
+        // with a gap: the join is given up, its later parts pass over.
+        TRACE("fnCopyFiles - Join", "part passed over, join dropped: szSrcFileName=%s", pIF->szSrcFileName);
+        fnDropJoin(pJoin);
+        return 1;
+    }
     if (pIF->uJoinPart != kJoinLast)
         return 1;
     fnSplitFilePath(pJoin->szTempFile, pIF->szSrcFilePath, COUNTOF(pIF->szSrcFilePath), pIF->szSrcFileName,

@@ -294,6 +294,14 @@ TEST_F(CopySectionTest, JoinedPartsMakeOneFileAndLeaveNoTemporaryFile)
     EXPECT_EQ(cBefore, cAfter);
 }
 
+TEST_F(CopySectionTest, AJoinWithAMissingPartInstallsNothing)
+{
+    fnWriteWholeFile(m_strSrc + "\\P1", "aa");
+    fnWriteWholeFile(m_strSrc + "\\P3", "cc");
+    EXPECT_EQ(1, fnRun("0,P1,J.BIN,N,JN1,N\r\n0,P2,J.BIN,N,JN2,N\r\n0,P3,J.BIN,N,JN0,N\r\n"));
+    EXPECT_FALSE(fnFileExists(m_strDst + "\\J.BIN"));
+}
+
 TEST_F(CopySectionTest, CopyConfigSetsTheCountAndTheRunsQuietFlag)
 {
     fnWriteWholeFile(m_strSrc + "\\A.TXT", "a");

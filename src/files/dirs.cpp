@@ -2,6 +2,7 @@
 
 #include "expand/expand.h"
 #include "files/dirs_path.h"
+#include "files/install.h"
 #include "run/guards.h"
 #include "run/run_state.h"
 #include "run/text.h"
@@ -11,26 +12,6 @@
 #include "script/input.h"
 #include "script/lines.h"
 #include "../res/resource.h"
-
-// Status window texts and meter (dialog 4 layout: texts 103-106, meter 100,
-// Cancel 2); every call is a no-op without a window.
-static void fnDirStatusText(HWND hwndStatus, int iId, const char *pszText)
-{
-    if (hwndStatus)
-        SetDlgItemTextA(hwndStatus, iId, pszText);
-}
-
-static void fnDirStatusPos(HWND hwndStatus, unsigned uPos)
-{
-    if (hwndStatus)
-        SendDlgItemMessageA(hwndStatus, 100, WM_USER + 2, (WPARAM)uPos, 0);
-}
-
-static int fnDirStatusCancelled(HWND hwndStatus)
-{
-    HWND hwndCancel = hwndStatus ? GetDlgItem(hwndStatus, IDCANCEL) : NULL;
-    return hwndCancel && !IsWindowEnabled(hwndCancel);
-}
 
 // The directory counts as there when it can be made the current directory
 // (CreateDirectoryA fails for an existing one, and for a drive root).
@@ -302,7 +283,7 @@ int fnCreateDirectories(HWND hwndMain, HWND hwndStatus, const char *pszLines, co
                         unsigned uOffset, BOOL bStatus, BOOL bLog)
 {
     for (unsigned u = 1; u <= uLines; u++) {
-        if (hwndStatus && fnDirStatusCancelled(hwndStatus))
+        if (hwndStatus && fnCancelPressed(hwndStatus))
             return 2;
         TRACE("fnCreateDirectories call fnInfGetDir", "nDirNum=%u, lpszInf=%s", u, pszHeader ? pszHeader : "");
         char szLineDir[kcchLine];
@@ -318,16 +299,16 @@ int fnCreateDirectories(HWND hwndMain, HWND hwndStatus, const char *pszLines, co
             return 2;
         }
         if (bStatus && hwndStatus) {
-            fnDirStatusText(hwndStatus, 104, szDir);
-            fnDirStatusText(hwndStatus, 105, "");
-            fnDirStatusText(hwndStatus, 106, "");
+            fnSetStatusText(hwndStatus, 104, 0, szDir);
+            fnSetStatusText(hwndStatus, 105, 0, "");
+            fnSetStatusText(hwndStatus, 106, 0, "");
         }
         TRACE("fnCreateDirectories call fnCreateDirTreeLog", "szTmpBuffer=%s, bLog=%d", szDir, bLog);
         if (!fnCreateDirTreeMsg(hwndMain, szDir, bLog))
             return 2;
         SetCurrentDirectoryA(szDir);
         if (bStatus && hwndStatus)
-            fnDirStatusPos(hwndStatus, u + uOffset + 1);
+            fnSetProgressPos(hwndStatus, u + uOffset + 1);
     }
     return 1;
 }
@@ -346,13 +327,13 @@ int fnInfMakeDirs(HWND hwndMain, const char *pszScript, const char *pszScript2, 
 
     HWND hwndStatus = NULL;
     if (!g_bQuiet) {
-        hwndStatus = NULL;  // the file status window joins here once it exists
+        hwndStatus = fnCreateCopyStatus(hwndMain);
         if (hwndStatus) {
-            SendDlgItemMessageA(hwndStatus, 100, WM_USER, 0, MAKELPARAM(0, uMaxDirs + 1));
-            fnDirStatusText(hwndStatus, 103, "Creating directories...");
-            fnDirStatusText(hwndStatus, 104, g_szDestDir);
-            fnDirStatusText(hwndStatus, 105, "");
-            fnDirStatusText(hwndStatus, 106, "");
+            fnSetProgressRange(hwndStatus, uMaxDirs + 1);
+            fnSetStatusText(hwndStatus, 103, 0, "Creating directories...");
+            fnSetStatusText(hwndStatus, 104, 0, g_szDestDir);
+            fnSetStatusText(hwndStatus, 105, 0, "");
+            fnSetStatusText(hwndStatus, 106, 0, "");
         }
     }
     int iRC = 1;
@@ -360,7 +341,7 @@ int fnInfMakeDirs(HWND hwndMain, const char *pszScript, const char *pszScript2, 
         iRC = 0;
     } else {
         if (hwndStatus)
-            fnDirStatusPos(hwndStatus, 1);
+            fnSetProgressPos(hwndStatus, 1);
         iRC = fnCreateDirectories(hwndMain, hwndStatus, pszLines, pszHeader, uMaxDirs, 0, TRUE, TRUE) == 2 ? 0 : 1;
     }
     if (hwndStatus && IsWindow(hwndStatus))

@@ -3,6 +3,7 @@
 #include <stdlib.h>
 
 #include "expand/expand.h"
+#include "files/install.h"
 #include "files/version.h"
 #include "run/run_state.h"
 #include "run/text.h"
@@ -42,17 +43,19 @@ int fnIsInUseError(DWORD dwError)
            dwError == ERROR_ALREADY_EXISTS;
 }
 
-// The in-use question: attempt again, leave the file, or stop.
+// The in-use dialog's answer as an fnTestInUse result.
 static int fnAskInUse(HWND hwnd, const char *pszFile)
 {
-    (void)hwnd;
-    int iAnswer = fnMsgBox(0, NULL, MB_ABORTRETRYIGNORE | MB_ICONEXCLAMATION | MB_TASKMODAL,
-                           "Cannot install the following file because it is in use:\n%s", pszFile);
-    if (iAnswer == IDRETRY)
+    switch (fnShowInUseDialog(hwnd, pszFile)) {
+    case IDC_INUSE_RETRY:
         return kInUseTryAgain;
-    if (iAnswer == IDIGNORE)
+    case IDC_INUSE_RESTART:
+        return kInUseAtRestart;
+    case IDC_INUSE_SKIP:
         return kInUseSkipFile;
-    return kInUseExit;
+    default:
+        return kInUseExit;
+    }
 }
 
 int fnTestInUse(HWND hwnd, BOOL bAsk, DWORD dwError, const char *pszFile)

@@ -4,6 +4,7 @@
 #include "config/iniedit.h"
 #include "files/copy_section.h"
 #include "files/dirs.h"
+#include "files/move.h"
 #include "files/version_test.h"
 #include "registry/section.h"
 #include "run/cmdfile.h"
@@ -76,6 +77,8 @@ static const SectionRowStruct g_aSectionRows[] = {
     {"[WriteCmdFile]", "", fnWriteCmdFileSection, kResultPlain},
     {"[IsStringInFile]", "", fnStringChecksRow, kResultAsIs},
     {"[MakeDirs],[DestSubDirs]", "", fnMakeDirsSection, kResultPlain},
+    {"[MoveFilesBefore],[MoveFiles],[MoveFilesAfter]", "", fnMoveFilesSection, kResultPlain},
+    {"[DeleteFiles]", "", fnDeleteFilesSection, kResultPlain},
     {"[Files],[CopyFiles],[MakeDisks],[CopyFilesToDisks]", "", fnCopyFilesSection, kResultPlain},
 };
 

@@ -1,4 +1,4 @@
-// Path pieces for directories and file specs: roots, joins and splits. Pure
+// Path pieces for directories and file names: roots, joins and splits. Pure
 // text logic (no Windows calls), so it also builds natively.
 #ifndef SETUP32_FILES_DIRS_PATH_H
 #define SETUP32_FILES_DIRS_PATH_H

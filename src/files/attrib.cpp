@@ -9,6 +9,11 @@
 
 int fnTestWriteToFile(const char *pszFile)
 {
+    // The attribute is tested apart: a privileged process may open a
+    // read-only file for writing all the same.
+    DWORD dwAttrib = GetFileAttributesA(pszFile);
+    if (dwAttrib == INVALID_FILE_ATTRIBUTES || (dwAttrib & FILE_ATTRIBUTE_READONLY))
+        return 0;
     CFileHandle hFile(CreateFileA(pszFile, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL, OPEN_EXISTING,
                                   FILE_ATTRIBUTE_NORMAL, NULL));
     return hFile.Get() != INVALID_HANDLE_VALUE;

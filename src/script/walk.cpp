@@ -9,6 +9,7 @@
 #include "registry/section.h"
 #include "run/cmdfile.h"
 #include "run/exit.h"
+#include "run/float_window.h"
 #include "run/run_state.h"
 #include "run/text.h"
 #include "run/trace.h"
@@ -44,6 +45,11 @@ static int fnWriteCmdFileSection(HWND hwndMain, char *pszSection, const char *ps
     return fnWriteCmdFile(hwndMain, pszSection, pszHeader);
 }
 
+static int fnFloatInfoSection(HWND hwndMain, char *pszSection, const char *, UserInputStruct *, const char *)
+{
+    return fnReadFloatWindow(hwndMain, pszSection);
+}
+
 // [VersionTest]: a line error is reported with the script and the header.
 static int fnVersionTestRow(HWND hwndMain, char *pszSection, const char *pszHeader, UserInputStruct *pInput,
                             const char *pszRest)
@@ -67,6 +73,7 @@ static int fnStringChecksRow(HWND hwndMain, char *pszSection, const char *pszHea
 // Rows in the order they are tried; the first list that holds the header decides.
 static const SectionRowStruct g_aSectionRows[] = {
     {"[End]", NULL, fnEndSection, kResultAsIs},
+    {"[FloatInfo]", "", fnFloatInfoSection, kResultPlain},
     {"[FileCheck]", "", fnFileCheckSection, kResultPassed},
     {"[VersionTest]", "Reading version information", fnVersionTestRow, kResultPassed},
     {"[Registry],[RegEdit],[ReadRegistryBefore],[TestRegistryBefore],[EditRegistry],[ReadRegistry]",

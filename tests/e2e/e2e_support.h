@@ -43,6 +43,9 @@
 //   wait:<ms>       leave the window alone that long; if it closes by itself
 //                   meanwhile (a timer), go on with the next window, else use
 //                   the next answer on it.
+//   shot:<path>     save the whole screen as a 24-bit BMP file at <path> (a
+//                   Windows path), then use the next answer on the same
+//                   window (a window without buttons is then left alone).
 //
 // A window that is still open, enabled and unchanged 1.5 s after its button
 // was pressed is taken up again as a new window (e.g. a dialog that stays
@@ -77,6 +80,8 @@
 //                             empty when there are none
 //   typed: <text>             for each type: answer used
 //   waited: <ms>              for each wait: answer used
+//   shot: <path>              for each shot: answer used ("shot failed: <path>"
+//                             when the file could not be written)
 //   closed: by itself         the window closed during a wait:
 //   pressed: <caption>        the button pressed (its caption as shown), or
 //                             "(none)" for a dialog without buttons

@@ -232,6 +232,66 @@ void fnPress(HWND hwndDlg, const Control &c) {
     }
 }
 
+// Saves the screen as a 24-bit BMP file. gdi32 is loaded here by name: the
+// robot links only user32 and kernel32.
+bool fnSaveScreen(const std::string &strPath) {
+    HMODULE hGdi = LoadLibraryA("gdi32.dll");
+    if (!hGdi) return false;
+    typedef HDC(WINAPI * PFN_CreateCompatibleDC)(HDC);
+    typedef HBITMAP(WINAPI * PFN_CreateDIBSection)(HDC, const BITMAPINFO *, UINT, void **, HANDLE, DWORD);
+    typedef HGDIOBJ(WINAPI * PFN_SelectObject)(HDC, HGDIOBJ);
+    typedef BOOL(WINAPI * PFN_BitBlt)(HDC, int, int, int, int, HDC, int, int, DWORD);
+    typedef BOOL(WINAPI * PFN_DeleteDC)(HDC);
+    typedef BOOL(WINAPI * PFN_DeleteObject)(HGDIOBJ);
+    auto pfnCreateDC = (PFN_CreateCompatibleDC)(void *)GetProcAddress(hGdi, "CreateCompatibleDC");
+    auto pfnCreateDIB = (PFN_CreateDIBSection)(void *)GetProcAddress(hGdi, "CreateDIBSection");
+    auto pfnSelect = (PFN_SelectObject)(void *)GetProcAddress(hGdi, "SelectObject");
+    auto pfnBitBlt = (PFN_BitBlt)(void *)GetProcAddress(hGdi, "BitBlt");
+    auto pfnDeleteDC = (PFN_DeleteDC)(void *)GetProcAddress(hGdi, "DeleteDC");
+    auto pfnDeleteObject = (PFN_DeleteObject)(void *)GetProcAddress(hGdi, "DeleteObject");
+    bool fOk = false;
+    if (pfnCreateDC && pfnCreateDIB && pfnSelect && pfnBitBlt && pfnDeleteDC && pfnDeleteObject) {
+        int cx = GetSystemMetrics(SM_CXVIRTUALSCREEN), cy = GetSystemMetrics(SM_CYVIRTUALSCREEN);
+        int x = GetSystemMetrics(SM_XVIRTUALSCREEN), y = GetSystemMetrics(SM_YVIRTUALSCREEN);
+        BITMAPINFO bi;
+        ZeroMemory(&bi, sizeof bi);
+        bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+        bi.bmiHeader.biWidth = cx;
+        bi.bmiHeader.biHeight = cy;
+        bi.bmiHeader.biPlanes = 1;
+        bi.bmiHeader.biBitCount = 24;
+        bi.bmiHeader.biCompression = BI_RGB;
+        DWORD cbRow = ((DWORD)cx * 3 + 3) & ~3u;
+        bi.bmiHeader.biSizeImage = cbRow * (DWORD)cy;
+        HDC hdcScreen = GetDC(nullptr);
+        HDC hdcMem = pfnCreateDC(hdcScreen);
+        void *pBits = nullptr;
+        HBITMAP hbm = pfnCreateDIB(hdcScreen, &bi, DIB_RGB_COLORS, &pBits, nullptr, 0);
+        if (hdcMem && hbm && pBits) {
+            HGDIOBJ hOld = pfnSelect(hdcMem, hbm);
+            if (pfnBitBlt(hdcMem, 0, 0, cx, cy, hdcScreen, x, y, SRCCOPY)) {
+                BITMAPFILEHEADER bf;
+                ZeroMemory(&bf, sizeof bf);
+                bf.bfType = 0x4D42;
+                bf.bfOffBits = sizeof bf + sizeof bi.bmiHeader;
+                bf.bfSize = bf.bfOffBits + bi.bmiHeader.biSizeImage;
+                FILE *f = fopen(strPath.c_str(), "wb");
+                if (f) {
+                    fOk = fwrite(&bf, sizeof bf, 1, f) == 1 && fwrite(&bi.bmiHeader, sizeof bi.bmiHeader, 1, f) == 1 &&
+                          fwrite(pBits, bi.bmiHeader.biSizeImage, 1, f) == 1;
+                    fOk = fclose(f) == 0 && fOk;
+                }
+            }
+            pfnSelect(hdcMem, hOld);
+        }
+        if (hbm) pfnDeleteObject(hbm);
+        if (hdcMem) pfnDeleteDC(hdcMem);
+        ReleaseDC(nullptr, hdcScreen);
+    }
+    FreeLibrary(hGdi);
+    return fOk;
+}
+
 enum Outcome { kPressed, kLeftAlone, kClosedUnexpected };
 
 // Records the window and answers it.
@@ -266,6 +326,12 @@ Outcome fnHandle(HWND hwnd, const Snapshot &snap) {
             fnFlush();
             fnWaitWhileOpen(hwnd, ms);
             if (!fnAlive(hwnd)) { fnWrite("closed: by itself"); return kPressed; }
+            continue;
+        }
+        if (strAnswer.compare(0, 5, "shot:") == 0) {
+            g_iNextAnswer++;
+            std::string strPath = strAnswer.substr(5);
+            fnWrite((fnSaveScreen(strPath) ? "shot: " : "shot failed: ") + fnEscape(strPath));
             continue;
         }
         if (strAnswer.compare(0, 5, "type:") == 0) {

@@ -1,0 +1,189 @@
+#include "run/float_window.h"
+
+#include "expand/expand.h"
+#include "run/message.h"
+#include "run/run_state.h"
+#include "run/text.h"
+#include "run/trace.h"
+#include "run/window.h"
+#include "script/conditions.h"
+#include "../res/resource.h"
+
+enum { kcchFloatButtonKept = 18 };
+
+struct FloatStartStruct {
+    const MessageStruct *pMsg;
+    BOOL bModal;
+};
+
+static void fnDialogRect(HWND hDlg, int iId, RECT *prc)
+{
+    GetWindowRect(GetDlgItem(hDlg, iId), prc);
+    MapWindowPoints(NULL, hDlg, (POINT *)prc, 2);
+}
+
+// Without a button text the button goes and the text box reaches to the
+// button's right edge; a long button text widens the button to the left.
+static void fnLayoutFloat(HWND hDlg, const char *pszButton)
+{
+    RECT rcText, rcButton;
+    fnDialogRect(hDlg, IDC_FLOAT_TEXT, &rcText);
+    fnDialogRect(hDlg, IDC_FLOAT_BUTTON, &rcButton);
+    HWND hwndText = GetDlgItem(hDlg, IDC_FLOAT_TEXT);
+    HWND hwndButton = GetDlgItem(hDlg, IDC_FLOAT_BUTTON);
+    if (!pszButton[0]) {
+        ShowWindow(hwndButton, SW_HIDE);
+        SetWindowPos(hwndText, NULL, 0, 0, rcButton.right - rcText.left, rcText.bottom - rcText.top,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        return;
+    }
+    SetWindowTextA(hwndButton, pszButton);
+    HDC hdc = GetDC(hwndButton);
+    HGDIOBJ hfontOld = SelectObject(hdc, (HFONT)SendMessageA(hwndButton, WM_GETFONT, 0, 0));
+    RECT rcCalc = {0, 0, 0, 0};
+    DrawTextA(hdc, pszButton, -1, &rcCalc, DT_CALCRECT | DT_SINGLELINE);
+    SelectObject(hdc, hfontOld);
+    ReleaseDC(hwndButton, hdc);
+    int cxNeed = rcCalc.right + 16;
+    int cxGrow = cxNeed - (rcButton.right - rcButton.left);
+    if (cxGrow <= 0)
+        return;
+    int iGap = rcButton.left - rcText.right;
+    SetWindowPos(hwndButton, NULL, rcButton.left - cxGrow, rcButton.top, cxNeed, rcButton.bottom - rcButton.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(hwndText, NULL, 0, 0, rcButton.left - cxGrow - iGap - rcText.left, rcText.bottom - rcText.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// The text box shows its scroll bar only for a text longer than the box.
+static void fnFitFloatScrollBar(HWND hDlg)
+{
+    HWND hwndText = GetDlgItem(hDlg, IDC_FLOAT_TEXT);
+    int cLines = (int)SendMessageA(hwndText, EM_GETLINECOUNT, 0, 0);
+    HDC hdc = GetDC(hwndText);
+    HGDIOBJ hfontOld = SelectObject(hdc, (HFONT)SendMessageA(hwndText, WM_GETFONT, 0, 0));
+    TEXTMETRICA tm;
+    BOOL bMetrics = GetTextMetricsA(hdc, &tm);
+    SelectObject(hdc, hfontOld);
+    ReleaseDC(hwndText, hdc);
+    RECT rcClient;
+    GetClientRect(hwndText, &rcClient);
+    if (bMetrics && tm.tmHeight > 0 && cLines * tm.tmHeight <= rcClient.bottom)
+        ShowScrollBar(hwndText, SB_VERT, FALSE);
+}
+
+static INT_PTR CALLBACK fnFloatDlgProc(HWND hDlg, UINT uMsg, WPARAM wParam, LPARAM lParam)
+{
+    switch (uMsg) {
+    case WM_INITDIALOG: {
+        const FloatStartStruct *pStart = (const FloatStartStruct *)lParam;
+        SetWindowLongPtrA(hDlg, DWLP_USER, pStart->bModal);
+        SetWindowTextA(hDlg, pStart->pMsg->szCaption);
+        SetDlgItemTextA(hDlg, IDC_FLOAT_TEXT, pStart->pMsg->szMessage);
+        fnLayoutFloat(hDlg, pStart->pMsg->szButtonText);
+        fnFitFloatScrollBar(hDlg);
+        fnPlaceWindow(hDlg, pStart->pMsg->uPosition, TRUE);
+        if (pStart->pMsg->szButtonText[0]) {
+            SetFocus(GetDlgItem(hDlg, IDC_FLOAT_BUTTON));
+            return FALSE;
+        }
+        return TRUE;
+    }
+    case WM_COMMAND:
+        // The button (id 2) and the close box both arrive as IDCANCEL.
+        if (LOWORD(wParam) == IDC_FLOAT_BUTTON) {
+            if (GetWindowLongPtrA(hDlg, DWLP_USER))
+                EndDialog(hDlg, IDC_FLOAT_BUTTON);
+            else
+                DestroyWindow(hDlg);
+        }
+        return TRUE;
+    }
+    return FALSE;
+}
+
+int fnShowFloatWindow(HWND hwndOwner, const MessageStruct *pMsg, BOOL bWait)
+{
+    HINSTANCE hInstance = g_hInstance ? g_hInstance : GetModuleHandleA(NULL);
+    FloatStartStruct start = {pMsg, bWait};
+    if (bWait) {
+        INT_PTR iRC = DialogBoxParamA(hInstance, MAKEINTRESOURCEA(IDD_FLOAT), hwndOwner, fnFloatDlgProc, (LPARAM)&start);
+        return iRC > 0 ? 1 : 0;
+    }
+    HWND hDlg = CreateDialogParamA(hInstance, MAKEINTRESOURCEA(IDD_FLOAT), hwndOwner, fnFloatDlgProc, (LPARAM)&start);
+    if (!hDlg)
+        return 0;
+    ShowWindow(hDlg, SW_SHOW);
+    UpdateWindow(hDlg);
+    return 1;
+}
+
+// A text value of the section: the expanded text replaces the raw one only
+// when the expansion works.
+static void fnTakeExpanded(const char *pszValue, char *pszOut, size_t cchOut)
+{
+    char szExpanded[kcchInfLine];
+    fnCopyText(szExpanded, COUNTOF(szExpanded), pszValue);
+    if (fnExpandOpts(szExpanded, COUNTOF(szExpanded)) != -1)
+        fnCopyText(pszOut, cchOut, szExpanded);
+    else
+        fnCopyText(pszOut, cchOut, pszValue);
+}
+
+// Reads one line into the record: 1 go on, 0 the section fails.
+static int fnReadFloatLine(char *pszLine, MessageStruct *pMsg, BOOL *pbWait)
+{
+    int iTest = fnInfTestIfTwoFields(pszLine, kcchInfLine);
+    if (iTest == IDTEST_CONTINUE || iTest == IDTEST_FALSE)
+        return 1;
+    if (iTest == IDTEST_SKIPSECTION)
+        return 0;
+    char szKey[kcchInfLine];
+    if (!fnInfParseField(pszLine, 0, szKey, COUNTOF(szKey)))
+        return 0;
+    char szValue[kcchInfLine];
+    if (!fnInfParseFieldMsg(pszLine, 1, szValue, COUNTOF(szValue)))
+        return 0;
+    if (fnTextEqualI(szKey, "Caption")) {
+        fnTakeExpanded(szValue, pMsg->szCaption, COUNTOF(pMsg->szCaption));
+    } else if (fnTextEqualI(szKey, "Message")) {
+        fnTakeExpanded(szValue, pMsg->szMessage, COUNTOF(pMsg->szMessage));
+    } else if (fnTextEqualI(szKey, "Wait")) {
+        *pbWait = fnIsYes(szValue);
+    } else if (fnTextEqualI(szKey, "ButtonText")) {
+        if (szValue[0])
+            fnCopyTextN(pMsg->szButtonText, COUNTOF(pMsg->szButtonText), szValue, kcchFloatButtonKept);
+    } else if (fnTextEqualI(szKey, "WinPosition")) {
+        int iCode = fnPlacementCode(szValue);
+        if (iCode)
+            pMsg->uPosition = (unsigned)iCode;
+    }
+    return 1;
+}
+
+int fnReadFloatWindow(HWND hwndMain, char *pszSection)
+{
+    char szHeader[kcchInfLine];
+    fnInfHeaderOf(pszSection, szHeader, COUNTOF(szHeader));
+    const char *pszPos = fnInfFindSection(pszSection, szHeader, 0);
+    if (!pszPos || !*pszPos)
+        return 1;
+
+    MessageStruct msg;
+    fnInitMessage(&msg, kPlaceBottomCenter);
+    fnCopyText(msg.szCaption, COUNTOF(msg.szCaption), g_szTitle);
+    BOOL bWait = FALSE;
+    char szLine[kcchInfLine];
+    for (;;) {
+        szLine[0] = '\0';
+        pszPos = fnInfNextLine(pszPos, szLine, COUNTOF(szLine));
+        if (!pszPos || !szLine[0])
+            break;
+        if (!fnReadFloatLine(szLine, &msg, &bWait))
+            return 0;
+    }
+    TRACE("fnReadFloatWindow", "bWait=%d,\nMessageStruct.szMessage=%s", bWait, msg.szMessage);
+    if (!msg.szMessage[0])
+        return 0;
+    return fnShowFloatWindow(hwndMain, &msg, bWait);
+}

@@ -1,0 +1,144 @@
+#include "run/popup.h"
+
+#include "run/message.h"
+#include "run/run_state.h"
+#include "run/text.h"
+#include "run/trace.h"
+#include "run/window.h"
+#include "../res/resource.h"
+
+// A wait beyond this many seconds would overflow the timer's milliseconds.
+enum { kuMaxWaitSeconds = 2000000 };
+
+// The record of one pop-up while it starts.
+struct PopupStartStruct {
+    const MessageStruct *pMsg;
+    BOOL bModal;
+};
+
+static void fnRememberPopup(HWND hDlg)
+{
+    if (g_uPopups < kuPopups)
+        g_ahwndPopups[g_uPopups++] = hDlg;
+}
+
+static void fnForgetPopup(HWND hDlg)
+{
+    for (unsigned u = 0; u < g_uPopups; u++) {
+        if (g_ahwndPopups[u] == hDlg)
+            g_ahwndPopups[u] = NULL;
+    }
+}
+
+// The text block sits in the middle of its control: the control is grown to
+// hold it all, or moved down and shrunk to the text when it is shorter.
+static void fnCentreText(HWND hDlg)
+{
+    if (fnFitTextHeight(hDlg, IDC_POPUP_TEXT) > 0)
+        return;
+    HWND hwndText = GetDlgItem(hDlg, IDC_POPUP_TEXT);
+    char szText[kcchMsgMessage];
+    GetWindowTextA(hwndText, szText, COUNTOF(szText));
+    RECT rcCalc;
+    GetClientRect(hwndText, &rcCalc);
+    int cyHave = rcCalc.bottom;
+    HDC hdc = GetDC(hwndText);
+    HGDIOBJ hfontOld = SelectObject(hdc, (HFONT)SendMessageA(hwndText, WM_GETFONT, 0, 0));
+    DrawTextA(hdc, szText, -1, &rcCalc, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX | DT_EXPANDTABS);
+    SelectObject(hdc, hfontOld);
+    ReleaseDC(hwndText, hdc);
+    int cyFree = cyHave - rcCalc.bottom;
+    if (cyFree <= 1)
+        return;
+    RECT rcCtl;
+    GetWindowRect(hwndText, &rcCtl);
+    MapWindowPoints(NULL, hDlg, (POINT *)&rcCtl, 2);
+    SetWindowPos(hwndText, NULL, rcCtl.left, rcCtl.top + cyFree / 2, rcCtl.right - rcCtl.left,
+                 rcCtl.bottom - rcCtl.top - cyFree / 2, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+static void fnEndPopup(HWND hDlg, INT_PTR iResult)
+{
+    KillTimer(hDlg, IDT_POPUP_WAIT);
+    if (GetWindowLongPtrA(hDlg, DWLP_USER))
+        EndDialog(hDlg, iResult);
+    else
+        DestroyWindow(hDlg);
+}
+
+static INT_PTR CALLBACK fnPopupDlgProc(HWND hDlg, UINT uMsg, WPARAM wParam, LPARAM lParam)
+{
+    switch (uMsg) {
+    case WM_INITDIALOG: {
+        const PopupStartStruct *pStart = (const PopupStartStruct *)lParam;
+        const MessageStruct *pMsg = pStart->pMsg;
+        SetWindowLongPtrA(hDlg, DWLP_USER, pStart->bModal);
+        if (pMsg->szCaption[0])
+            SetWindowTextA(hDlg, pMsg->szCaption);
+        SetDlgItemTextA(hDlg, IDC_POPUP_TEXT, pMsg->szMessage);
+        fnCentreText(hDlg);
+        BOOL bTopMost = pMsg->uTopMost == 0;
+        if (pMsg->uPosition)
+            fnPlaceWindow(hDlg, pMsg->uPosition, bTopMost);
+        else if (bTopMost)
+            SetWindowPos(hDlg, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        if (pStart->bModal) {
+            unsigned uWait = pMsg->uWait > kuMaxWaitSeconds ? (unsigned)kuMaxWaitSeconds : pMsg->uWait;
+            SetTimer(hDlg, IDT_POPUP_WAIT, uWait * 1000u, NULL);
+        }
+        return TRUE;
+    }
+    case WM_TIMER:
+        if (wParam == IDT_POPUP_WAIT)
+            fnEndPopup(hDlg, 1);
+        return TRUE;
+    case WM_COMMAND:
+        if (LOWORD(wParam) == IDCANCEL)
+            fnEndPopup(hDlg, IDCANCEL);
+        return TRUE;
+    case WM_DESTROY:
+        fnForgetPopup(hDlg);
+        return FALSE;
+    }
+    return FALSE;
+}
+
+int fnShowPopup(HWND hwndOwner, UINT uDialogId, const MessageStruct *pMsg)
+{
+    HINSTANCE hInstance = g_hInstance ? g_hInstance : GetModuleHandleA(NULL);
+    PopupStartStruct start = {pMsg, pMsg->uWait > 0};
+    TRACE("fnShowPopup", "uDialogId=%u,\nuWait=%u,\nuPosition=%u,\nuTopMost=%u,\nszMessage=%s", uDialogId, pMsg->uWait,
+          pMsg->uPosition, pMsg->uTopMost, pMsg->szMessage);
+    if (start.bModal) {
+        INT_PTR iRC = DialogBoxParamA(hInstance, MAKEINTRESOURCEA(uDialogId), hwndOwner, fnPopupDlgProc, (LPARAM)&start);
+        return iRC > 0 ? 1 : 0;
+    }
+    HWND hDlg = CreateDialogParamA(hInstance, MAKEINTRESOURCEA(uDialogId), hwndOwner, fnPopupDlgProc, (LPARAM)&start);
+    if (!hDlg)
+        return 0;
+    fnRememberPopup(hDlg);
+    ShowWindow(hDlg, SW_SHOWNOACTIVATE);
+    UpdateWindow(hDlg);
+    return 1;
+}
+
+HWND fnPopupWindow(unsigned uPopup)
+{
+    if (uPopup == 0 || uPopup > g_uPopups)
+        return NULL;
+    HWND hwnd = g_ahwndPopups[uPopup - 1];
+    return hwnd && IsWindow(hwnd) ? hwnd : NULL;
+}
+
+int fnClosePopup(unsigned uPopup)
+{
+    TRACE("ClosePopup", "ClosePopup uPopup=%u", uPopup - 1);
+    HWND hwnd = fnPopupWindow(uPopup);
+    if (!hwnd)
+        return 0;
+    BOOL bDestroyed = DestroyWindow(hwnd);
+    TRACE("ClosePopup", "Closing Popup %u, %d", uPopup - 1, bDestroyed);
+    if (!bDestroyed)
+        PostMessageA(hwnd, WM_CLOSE, 0, 0);
+    return 1;
+}

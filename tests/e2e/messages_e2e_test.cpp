@@ -1,0 +1,195 @@
+// The message windows as a user sees them: the message dialog with each
+// button code, the floating window of [FloatInfo], the pop-up of "Message"
+// and the message boxes of [Config], driven by the robot. Each case also
+// keeps a screenshot of its window under the build folder (SETUP32_E2E_SHOTS
+// names another folder) so the layouts can be looked at.
+#include <gtest/gtest.h>
+
+#include <stdlib.h>
+
+#include <string>
+#include <vector>
+
+#include "e2e_support.h"
+
+namespace {
+
+const char kszClosing[] = "The software has been installed successfully.";
+
+bool fnContains(const std::string &s, const std::string &strPart)
+{
+    return s.find(strPart) != std::string::npos;
+}
+
+// "shot:<path>" answer for a screenshot named pszName.
+std::string fnShot(const char *pszName)
+{
+    const char *pszDir = getenv("SETUP32_E2E_SHOTS");
+    std::string strDir;
+    if (pszDir && *pszDir) {
+        strDir = fnE2EWinePath(pszDir);
+    } else {
+        std::string strExe = fnE2ESetupExe();
+        strDir = strExe.substr(0, strExe.rfind('\\')) + "\\shots";
+    }
+    CreateDirectoryA(strDir.c_str(), NULL);
+    return "shot:" + strDir + "\\" + pszName + ".bmp";
+}
+
+// The transcript block of the window that shows pszText: from its "window:"
+// line up to the next one.
+std::string fnBlockWith(const std::string &strTranscript, const std::string &strText)
+{
+    size_t uText = strTranscript.find("text: " + strText + "\n");
+    if (uText == std::string::npos)
+        return std::string();
+    size_t uStart = strTranscript.rfind("window: ", uText);
+    size_t uEnd = strTranscript.find("window: ", uText);
+    return strTranscript.substr(uStart, uEnd == std::string::npos ? std::string::npos : uEnd - uStart);
+}
+
+struct ButtonCase {
+    const char *pszWord;   // field 3 of "MessageDlg"
+    const char *pszShown;  // the buttons the dialog shows, in child order
+    const char *pszPress;
+};
+
+TEST(MessagesE2E, MessageDialogShowsTheButtonsOfEachCode)
+{
+    static const ButtonCase s_aCases[] = {
+        {"OKCANCEL", "OK|Cancel", "OK"},      {"YESNO", "Yes|No", "No"},
+        {"OKEXIT", "OK|Exit", "Exit"},        {"OK", "OK", "OK"},
+        {"CONTINUE", "Continue", "Continue"}, {"EXIT", "Exit", "Exit"},
+        {"RETRYEXIT", "Retry|Continue", "Continue"},
+        {"CANCEL", "Cancel", "Cancel"},       {"YES", "OK|Cancel", "Cancel"},
+        {"NO", "OK|Cancel", "OK"},            {"SOMETHING", "OK", "OK"},
+    };
+    std::string strDir = fnE2EWorkDir("Messages_ButtonCodes");
+    E2ERun run;
+    run.strScript = "[Config]\r\n";
+    for (const ButtonCase &c : s_aCases) {
+        run.strScript += std::string("MessageDlg=Code ") + c.pszWord + ",Buttons," + c.pszWord + "\r\n";
+        if (&c == &s_aCases[1])
+            run.vecAnswers.push_back(fnShot("dialog1_message_yesno"));
+        run.vecAnswers.push_back(c.pszPress);
+    }
+    run.strScript += "[End]\r\n";
+    run.vecAnswers.push_back("OK");
+    E2EResult res = fnE2ERun(strDir, run);
+    EXPECT_EQ(0u, res.dwExitCode) << res;
+    EXPECT_EQ(0, res.iRobotExit) << res;
+    for (const ButtonCase &c : s_aCases) {
+        std::string strBlock = fnBlockWith(res.strTranscript, std::string("Code ") + c.pszWord);
+        EXPECT_TRUE(fnContains(strBlock, "window: Buttons\n")) << c.pszWord << res;
+        EXPECT_TRUE(fnContains(strBlock, std::string("\nbuttons: ") + c.pszShown + "\n")) << c.pszWord << res;
+    }
+}
+
+TEST(MessagesE2E, MessageDialogWithoutCaptionTakesTheRunTitle)
+{
+    std::string strDir = fnE2EWorkDir("Messages_DialogTitle");
+    E2ERun run;
+    run.strScript = "[Config]\r\nCaption=Product Setup\r\nMessageDlg=Ready?\r\n[End]\r\n";
+    run.vecAnswers = {"OK", "OK"};
+    E2EResult res = fnE2ERun(strDir, run);
+    EXPECT_EQ(0, res.iRobotExit) << res;
+    EXPECT_TRUE(fnContains(res.strTranscript, "window: Product Setup\ntext: Ready?\nbuttons: OK\n")) << res;
+    // The closing message carries the caption too.
+    EXPECT_TRUE(fnContains(res.strTranscript, std::string("window: Product Setup\ntext: ") + kszClosing)) << res;
+}
+
+TEST(MessagesE2E, FloatInfoWithWaitHoldsTheRunUntilItsButton)
+{
+    std::string strDir = fnE2EWorkDir("Messages_FloatWait");
+    E2ERun run;
+    run.strScript = "[FloatInfo]\r\nCaption=Notice\r\nMessage=Insert the second disk when asked.\r\nWait=Yes\r\n"
+                    "ButtonText=Understood\r\nWinPosition=Center\r\n"
+                    "[WriteCmdFile]\r\nWriteFile=" + strDir + "\\after.ini\r\nDestDir=C:\\X\r\n[End]\r\n";
+    run.vecAnswers = {fnShot("dialog33_float_button"), "Understood", "OK"};
+    E2EResult res = fnE2ERun(strDir, run);
+    EXPECT_EQ(0u, res.dwExitCode) << res;
+    EXPECT_EQ(0, res.iRobotExit) << res;
+    EXPECT_TRUE(fnContains(res.strTranscript, "window: Notice\ntext: Insert the second disk when asked.\n"
+                                              "buttons: Understood\n")) << res;
+    EXPECT_NE("", fnE2EReadFile(strDir + "\\after.ini"));
+}
+
+TEST(MessagesE2E, FloatInfoWithoutWaitStaysWhileTheRunGoesOn)
+{
+    std::string strDir = fnE2EWorkDir("Messages_FloatModeless");
+    E2ERun run;
+    // No button text: the window has no button and needs no answer. The
+    // status pause lets the robot see it before the closing message.
+    run.strScript = "[Config]\r\nWinPause=1000\r\n[FloatInfo]\r\nMessage=\"Installing, please wait.\"\r\n"
+                    "[WriteCmdFile]\r\nWriteFile=" + strDir + "\\after.ini\r\nDestDir=C:\\X\r\n[End]\r\n";
+    run.vecAnswers = {fnShot("dialog33_float_nobutton"), "OK"};
+    E2EResult res = fnE2ERun(strDir, run);
+    EXPECT_EQ(0u, res.dwExitCode) << res;
+    EXPECT_EQ(0, res.iRobotExit) << res;
+    EXPECT_TRUE(fnContains(res.strTranscript, "window: Install and Setup\ntext: Installing, please wait.\nbuttons: \n"))
+        << res;
+    EXPECT_TRUE(fnContains(res.strTranscript, std::string("text: ") + kszClosing)) << res;
+    EXPECT_NE("", fnE2EReadFile(strDir + "\\after.ini"));
+}
+
+TEST(MessagesE2E, FloatInfoWithoutMessageFailsTheWalk)
+{
+    std::string strDir = fnE2EWorkDir("Messages_FloatNoMessage");
+    E2ERun run;
+    run.strScript = "[FloatInfo]\r\nCaption=Nothing to say\r\n"
+                    "[WriteCmdFile]\r\nWriteFile=" + strDir + "\\after.ini\r\nDestDir=C:\\X\r\n[End]\r\n";
+    run.vecAnswers = {"OK"};
+    E2EResult res = fnE2ERun(strDir, run);
+    EXPECT_EQ(1603u, res.dwExitCode) << res;
+    EXPECT_EQ(0, res.iRobotExit) << res;
+    EXPECT_TRUE(fnContains(res.strTranscript, "text: The software has not been successfully installed.")) << res;
+    EXPECT_EQ("", fnE2EReadFile(strDir + "\\after.ini"));
+}
+
+TEST(MessagesE2E, MessagePopupWithoutWaitStaysUntilTheRunEnds)
+{
+    std::string strDir = fnE2EWorkDir("Messages_PopupModeless");
+    E2ERun run;
+    run.strScript = "[Config]\r\nMessage=Copying files now,N,TopLeft\r\nSleep=1\r\nCreateFile=" + strDir +
+                    "\\after.txt\r\n[End]\r\n";
+    run.vecAnswers = {fnShot("dialog39_popup"), "OK"};
+    E2EResult res = fnE2ERun(strDir, run);
+    EXPECT_EQ(0u, res.dwExitCode) << res;
+    EXPECT_EQ(0, res.iRobotExit) << res;
+    EXPECT_TRUE(fnContains(res.strTranscript, "window: Install and Setup\ntext: Copying files now\nbuttons: \n")) << res;
+    // The line after the pop-up ran while it stood.
+    EXPECT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesA((strDir + "\\after.txt").c_str()));
+}
+
+TEST(MessagesE2E, MessagePopupWithWaitClosesByItself)
+{
+    std::string strDir = fnE2EWorkDir("Messages_PopupWait");
+    E2ERun run;
+    run.strScript = "[Config]\r\nMessage=Just a moment,Y1,Center\r\n[End]\r\n";
+    run.vecAnswers = {"wait:10000", "OK"};
+    E2EResult res = fnE2ERun(strDir, run);
+    EXPECT_EQ(0u, res.dwExitCode) << res;
+    EXPECT_EQ(0, res.iRobotExit) << res;
+    EXPECT_TRUE(fnContains(res.strTranscript, "text: Just a moment\nbuttons: \nwaited: 10000\nclosed: by itself\n"))
+        << res;
+}
+
+TEST(MessagesE2E, MessageBoxesCarryTheScriptsButtonTexts)
+{
+    std::string strDir = fnE2EWorkDir("Messages_ButtonTexts");
+    E2ERun run;
+    run.strScript = "[Config]\r\nMessageBox=Read the notes,Notes,I have read them\r\n"
+                    "MessageBoxEx=Install the extras?,Extras,OKCANCEL,,Install the extras too,Skip\r\n"
+                    "MessageBox=Plain box\r\n[End]\r\n";
+    run.vecAnswers = {fnShot("msgbox_one_button"), "I have read them", fnShot("msgbox_two_buttons"), "Skip", "OK",
+                      "OK"};
+    E2EResult res = fnE2ERun(strDir, run);
+    EXPECT_EQ(0u, res.dwExitCode) << res;
+    EXPECT_EQ(0, res.iRobotExit) << res;
+    EXPECT_TRUE(fnContains(res.strTranscript, "window: Notes\ntext: Read the notes\nbuttons: I have read them\n")) << res;
+    EXPECT_TRUE(fnContains(res.strTranscript, "window: Extras\ntext: Install the extras?\n"
+                                              "buttons: Install the extras too|Skip\n")) << res;
+    EXPECT_TRUE(fnContains(res.strTranscript, "window: Install and Setup\ntext: Plain box\nbuttons: OK\n")) << res;
+}
+
+}  // namespace

@@ -6,6 +6,7 @@
 #include "expand/expand.h"
 #include "registry/registry.h"
 #include "run/guards.h"
+#include "run/message.h"
 #include "run/run_state.h"
 #include "run/text.h"
 #include "run/trace.h"
@@ -197,16 +198,29 @@ int fnActRenameKey(RegRunStruct *, RegLineStruct *pLine)
     return fnMoveValue(pLine->hRoot, szPath, pszSlash + 1, pLine->szKey, pLine->szNewValue);
 }
 
+// A script's own message, expanded, in the message dialog; the button pressed.
+int fnCustomMessage(HWND hwndOwner, const char *pszMessage, unsigned uButtons)
+{
+    MessageStruct msg;
+    fnInitMessage(&msg, kPlaceCenter);
+    fnCopyText(msg.szCaption, COUNTOF(msg.szCaption), g_szTitle);
+    fnCopyText(msg.szMessage, COUNTOF(msg.szMessage), pszMessage);
+    fnExpandOpts(msg.szMessage, COUNTOF(msg.szMessage));
+    msg.uButtons = uButtons;
+    int iAnswer = fnShowMessageDialog(hwndOwner, &msg);
+    if (iAnswer == 0)  // the dialog could not be shown: the plain message box asks instead
+        iAnswer = fnMsgBox(0, NULL, (uButtons == kButtonsOk ? MB_OK | MB_ICONSTOP : MB_YESNO | MB_ICONQUESTION) |
+                                        MB_TASKMODAL, "%s", msg.szMessage);
+    return iAnswer;
+}
+
 int fnAskContinue(RegRunStruct *pRun, const RegLineStruct *pLine, UINT uId)
 {
     int iAnswer;
     if (!pLine->szMessage[0]) {
         iAnswer = fnMsgBox(uId, NULL, MB_YESNO | MB_ICONQUESTION | MB_TASKMODAL);
     } else {
-        char szMessage[kcchLine];
-        fnCopyText(szMessage, COUNTOF(szMessage), pLine->szMessage);
-        fnExpandOpts(szMessage, COUNTOF(szMessage));
-        iAnswer = fnMsgBox(0, NULL, MB_YESNO | MB_ICONQUESTION | MB_TASKMODAL, "%s", szMessage);
+        iAnswer = fnCustomMessage(pRun->hwndMain, pLine->szMessage, kButtonsYesNo);
     }
     if (iAnswer != IDYES)
         return kRegLineStop;
@@ -227,19 +241,15 @@ int fnAskContinue(RegRunStruct *pRun, const RegLineStruct *pLine, UINT uId)
     }
     CloseHandle(pi.hThread);
     CloseHandle(pi.hProcess);
-    (void)pRun;
     return kRegLineOk;
 }
 
-int fnFatalStop(const RegLineStruct *pLine)
+int fnFatalStop(HWND hwndMain, const RegLineStruct *pLine)
 {
     if (!pLine->szMessage[0]) {
         fnMsgBox(IDS_REG_VITAL, NULL, MB_OK | MB_ICONSTOP | MB_TASKMODAL);
     } else {
-        char szMessage[kcchLine];
-        fnCopyText(szMessage, COUNTOF(szMessage), pLine->szMessage);
-        fnExpandOpts(szMessage, COUNTOF(szMessage));
-        fnMsgBox(0, NULL, MB_OK | MB_ICONSTOP | MB_TASKMODAL, "%s", szMessage);
+        fnCustomMessage(hwndMain, pLine->szMessage, kButtonsOk);
     }
     return kRegLineStop;
 }
@@ -267,7 +277,7 @@ int fnActCheck(RegRunStruct *pRun, RegLineStruct *pLine)
         return fnAskContinue(pRun, pLine, bFound ? IDS_REG_DIFFERS : IDS_REG_NOT_FOUND);
     }
     if (fnTextEqualI(pszCheck, "FATAL"))
-        return bEqual ? kRegLineOk : fnFatalStop(pLine);
+        return bEqual ? kRegLineOk : fnFatalStop(pRun->hwndMain, pLine);
     return kRegLineOk;
 }
 

@@ -169,6 +169,16 @@ TEST(SetEnvironment, ListItemsInTheUserEnvironment)
     // This program's own environment follows, so programs it starts see the change.
     GetEnvironmentVariableA(pszName, sz, sizeof(sz));
     EXPECT_STREQ(sz, "Y;X;Z");
+    std::string strOut = fnTestDir("SetEnvironment_Child") + "\\out.txt";
+    std::string strCmd = "cmd.exe /c echo %S32UNITLIST%>\"" + strOut + "\"";
+    STARTUPINFOA si = {};
+    si.cb = sizeof(si);
+    PROCESS_INFORMATION pi = {};
+    ASSERT_TRUE(CreateProcessA(NULL, &strCmd[0], NULL, NULL, FALSE, CREATE_NO_WINDOW, NULL, NULL, &si, &pi));
+    WaitForSingleObject(pi.hProcess, 20000);
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    EXPECT_EQ(fnReadWholeFile(strOut), "Y;X;Z\r\n");
     for (const char *pszItem : {"X", "Y", "Z"})
         EXPECT_EQ(fnSetRegEnvironment(pszName, pszItem, "D", TRUE, TRUE), 1);
     // Emptied: the variable is gone from the registry and from the environment.

@@ -344,7 +344,7 @@ int fnMoveAFile(HWND hwndMain, IFStruct *pIF)
     return iRC;
 }
 
-// The destination directory of a walk: the spec itself when it is a
+// The destination directory of a walk: the named path itself when it is a
 // directory, else its directory part, else the source directory.
 static void fnWalkDestDir(const IFStruct *pIF, const char *pszSrcDir, char *pszOut, size_t cchOut)
 {

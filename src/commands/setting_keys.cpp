@@ -101,7 +101,9 @@ int fnKeyWinPause(char *pszLine)
 int fnKeySleep(char *pszLine)
 {
     char szField[kcchInfLine];
-    unsigned uSeconds = fnInfParseField(pszLine, 1, szField, COUNTOF(szField)) ? fnDecimalValue(szField) : 1;
+    // Without a value (or an empty one) one second.
+    unsigned uSeconds = fnInfParseField(pszLine, 1, szField, COUNTOF(szField)) && szField[0] ? fnDecimalValue(szField)
+                                                                                             : 1;
     // Milliseconds are counted in 64 bits: a long sleep does not wrap.
     ULONGLONG ullEnd = GetTickCount64() + (ULONGLONG)uSeconds * 1000u;
     for (;;) {

@@ -3,9 +3,10 @@
 #include "run/run_state.h"
 #include "run/text.h"
 
-// The box is a standard message box: a CBT hook of this thread catches its
-// first activation, puts the texts on its buttons and widens them when a
-// text needs more room. The program has one thread, so one record suffices.
+// The box is a standard message box: a hook of this thread sees its
+// WM_INITDIALOG return (the box has laid itself out by then), puts the texts
+// on its buttons and widens them when a text needs more room. The program has
+// one thread, so one record suffices.
 struct CaptionBoxStruct {
     HHOOK hHook;
     const char *pszFirst;
@@ -71,12 +72,19 @@ static void fnWidenButtons(HWND hBox, HWND *ahwndButtons, int cButtons)
         SetWindowPos(ahwndButtons[i], NULL, x, rcFirst.top, cxNeed, cyButton, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+// A button the box shows (the box itself is not visible yet).
+static HWND fnShownButton(HWND hBox, int iId)
+{
+    HWND hwnd = GetDlgItem(hBox, iId);
+    return hwnd && (GetWindowLongA(hwnd, GWL_STYLE) & WS_VISIBLE) ? hwnd : NULL;
+}
+
 static void fnLabelButtons(HWND hBox)
 {
     HWND ahwndButtons[2];
     int cButtons = 0;
-    HWND hwndOk = GetDlgItem(hBox, IDOK);
-    HWND hwndCancel = GetDlgItem(hBox, IDCANCEL);
+    HWND hwndOk = fnShownButton(hBox, IDOK);
+    HWND hwndCancel = fnShownButton(hBox, IDCANCEL);
     if (hwndOk) {
         SetWindowTextA(hwndOk, g_captionBox.pszFirst);
         ahwndButtons[cButtons++] = hwndOk;
@@ -92,12 +100,13 @@ static void fnLabelButtons(HWND hBox)
 static LRESULT CALLBACK fnCaptionBoxHook(int nCode, WPARAM wParam, LPARAM lParam)
 {
     HHOOK hHook = g_captionBox.hHook;
-    if (nCode == HCBT_ACTIVATE && hHook) {
+    const CWPRETSTRUCT *pRet = (const CWPRETSTRUCT *)lParam;
+    if (nCode == HC_ACTION && hHook && pRet->message == WM_INITDIALOG) {
         char szClass[16];
-        if (GetClassNameA((HWND)wParam, szClass, COUNTOF(szClass)) && strcmp(szClass, "#32770") == 0) {
+        if (GetClassNameA(pRet->hwnd, szClass, COUNTOF(szClass)) && strcmp(szClass, "#32770") == 0) {
             g_captionBox.hHook = NULL;
             UnhookWindowsHookEx(hHook);
-            fnLabelButtons((HWND)wParam);
+            fnLabelButtons(pRet->hwnd);
             return 0;
         }
     }
@@ -110,7 +119,7 @@ int fnButtonCaptionBox(HWND hwndOwner, const char *pszText, const char *pszCapti
     uStyle = uStyle == MB_OKCANCEL ? MB_OKCANCEL : MB_OK;
     g_captionBox.pszFirst = pszFirst && pszFirst[0] ? pszFirst : "OK";
     g_captionBox.pszSecond = pszSecond && pszSecond[0] ? pszSecond : "Cancel";
-    g_captionBox.hHook = SetWindowsHookExA(WH_CBT, fnCaptionBoxHook, NULL, GetCurrentThreadId());
+    g_captionBox.hHook = SetWindowsHookExA(WH_CALLWNDPROCRET, fnCaptionBoxHook, NULL, GetCurrentThreadId());
     int iRC = MessageBoxA(hwndOwner, pszText, pszCaption && pszCaption[0] ? pszCaption : g_szTitle,
                           uStyle | MB_SETFOREGROUND | MB_TOPMOST);
     if (g_captionBox.hHook) {

@@ -11,11 +11,21 @@ void fnInitMessage(MessageStruct *pMsg, unsigned uPosition)
     pMsg->uPosition = uPosition;
 }
 
-int fnFitTextHeight(HWND hDlg, int iIdText)
+// The text is wrapped inside a margin: Wine's font rendering draws a long
+// line a little wider than the width it was wrapped to, and a static control
+// would cut the end of such a line.
+void fnMessageTextArea(HWND hwndText, RECT *prcArea)
 {
-    HWND hwndText = GetDlgItem(hDlg, iIdText);
-    if (!hwndText)
-        return 0;
+    GetClientRect(hwndText, prcArea);
+    int cxInset = 2 + prcArea->right / 25;
+    prcArea->left += cxInset;
+    prcArea->right -= cxInset;
+}
+
+// The text of the control laid out in rcArea: its height, and drawn when hdc
+// is given (else only measured).
+static int fnLayOutText(HWND hwndText, HDC hdc, RECT rcArea, UINT uAlign, BOOL bDraw)
+{
     int cchText = GetWindowTextLengthA(hwndText);
     if (cchText <= 0)
         return 0;
@@ -23,16 +33,44 @@ int fnFitTextHeight(HWND hDlg, int iIdText)
     if (!pszText)
         return 0;
     GetWindowTextA(hwndText, pszText, cchText + 1);
+    HGDIOBJ hfontOld = SelectObject(hdc, (HFONT)SendMessageA(hwndText, WM_GETFONT, 0, 0));
+    UINT uFormat = DT_WORDBREAK | DT_NOPREFIX | DT_EXPANDTABS | uAlign;
+    RECT rcCalc = rcArea;
+    DrawTextA(hdc, pszText, -1, &rcCalc, uFormat | DT_CALCRECT);
+    int cyText = rcCalc.bottom - rcCalc.top;
+    if (bDraw) {
+        // A centred text also sits in the middle vertically.
+        if (uAlign == DT_CENTER && cyText < rcArea.bottom - rcArea.top)
+            rcArea.top += ((rcArea.bottom - rcArea.top) - cyText) / 2;
+        DrawTextA(hdc, pszText, -1, &rcArea, uFormat);
+    }
+    SelectObject(hdc, hfontOld);
+    HeapFree(GetProcessHeap(), 0, pszText);
+    return cyText;
+}
 
+int fnDrawMessageText(const DRAWITEMSTRUCT *pDraw, UINT uAlign)
+{
+    FillRect(pDraw->hDC, &pDraw->rcItem, GetSysColorBrush(COLOR_BTNFACE));
+    SetBkMode(pDraw->hDC, TRANSPARENT);
+    SetTextColor(pDraw->hDC, GetSysColor(COLOR_WINDOWTEXT));
+    RECT rcArea;
+    fnMessageTextArea(pDraw->hwndItem, &rcArea);
+    fnLayOutText(pDraw->hwndItem, pDraw->hDC, rcArea, uAlign, TRUE);
+    return TRUE;
+}
+
+int fnFitTextHeight(HWND hDlg, int iIdText)
+{
+    HWND hwndText = GetDlgItem(hDlg, iIdText);
+    if (!hwndText)
+        return 0;
     RECT rcText;
-    GetClientRect(hwndText, &rcText);
+    fnMessageTextArea(hwndText, &rcText);
     int cyHave = rcText.bottom;
     HDC hdc = GetDC(hwndText);
-    HGDIOBJ hfontOld = SelectObject(hdc, (HFONT)SendMessageA(hwndText, WM_GETFONT, 0, 0));
-    DrawTextA(hdc, pszText, -1, &rcText, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX | DT_EXPANDTABS);
-    SelectObject(hdc, hfontOld);
+    rcText.bottom = fnLayOutText(hwndText, hdc, rcText, DT_LEFT, FALSE);
     ReleaseDC(hwndText, hdc);
-    HeapFree(GetProcessHeap(), 0, pszText);
 
     int cyGrow = rcText.bottom - cyHave;
     if (cyGrow <= 0)
@@ -153,6 +191,11 @@ static INT_PTR CALLBACK fnMessageDlgProc(HWND hDlg, UINT uMsg, WPARAM wParam, LP
         SetFocus(GetDlgItem(hDlg, iFocus));
         return FALSE;
     }
+    case WM_DRAWITEM:
+        if (wParam != IDC_MESSAGE_TEXT)
+            break;
+        fnDrawMessageText((const DRAWITEMSTRUCT *)lParam, DT_LEFT);
+        return TRUE;
     case WM_COMMAND: {
         int iId = LOWORD(wParam);
         if (HIWORD(wParam) != BN_CLICKED || !fnIsMessageButton(iId))

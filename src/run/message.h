@@ -38,6 +38,8 @@ struct MessageStruct {
 
 void fnInitMessage(MessageStruct *pMsg, unsigned uPosition);  // clears the record and sets its placement
 int fnShowMessageDialog(HWND hwndOwner, MessageStruct *pMsg);  // modal; the id of the button pressed (1, 2, 4, 6, 7, 115, 116), 0 when it could not be shown
-int fnFitTextHeight(HWND hDlg, int iIdText);                   // grows the text control and the dialog (within the work area) so the text is not cut; pixels grown
+int fnFitTextHeight(HWND hDlg, int iIdText);                   // grows the owner-drawn text control and the dialog (within the work area) so the text is not cut; pixels grown
+void fnMessageTextArea(HWND hwndText, RECT *prcArea);          // where an owner-drawn message text is wrapped and drawn in its control
+int fnDrawMessageText(const DRAWITEMSTRUCT *pDraw, UINT uAlign);  // draws the control's text (DT_LEFT, or DT_CENTER also centred vertically); TRUE
 
 #endif

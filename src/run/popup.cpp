@@ -30,33 +30,6 @@ static void fnForgetPopup(HWND hDlg)
     }
 }
 
-// The text block sits in the middle of its control: the control is grown to
-// hold it all, or moved down and shrunk to the text when it is shorter.
-static void fnCentreText(HWND hDlg)
-{
-    if (fnFitTextHeight(hDlg, IDC_POPUP_TEXT) > 0)
-        return;
-    HWND hwndText = GetDlgItem(hDlg, IDC_POPUP_TEXT);
-    char szText[kcchMsgMessage];
-    GetWindowTextA(hwndText, szText, COUNTOF(szText));
-    RECT rcCalc;
-    GetClientRect(hwndText, &rcCalc);
-    int cyHave = rcCalc.bottom;
-    HDC hdc = GetDC(hwndText);
-    HGDIOBJ hfontOld = SelectObject(hdc, (HFONT)SendMessageA(hwndText, WM_GETFONT, 0, 0));
-    DrawTextA(hdc, szText, -1, &rcCalc, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX | DT_EXPANDTABS);
-    SelectObject(hdc, hfontOld);
-    ReleaseDC(hwndText, hdc);
-    int cyFree = cyHave - rcCalc.bottom;
-    if (cyFree <= 1)
-        return;
-    RECT rcCtl;
-    GetWindowRect(hwndText, &rcCtl);
-    MapWindowPoints(NULL, hDlg, (POINT *)&rcCtl, 2);
-    SetWindowPos(hwndText, NULL, rcCtl.left, rcCtl.top + cyFree / 2, rcCtl.right - rcCtl.left,
-                 rcCtl.bottom - rcCtl.top - cyFree / 2, SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
 static void fnEndPopup(HWND hDlg, INT_PTR iResult)
 {
     KillTimer(hDlg, IDT_POPUP_WAIT);
@@ -76,7 +49,7 @@ static INT_PTR CALLBACK fnPopupDlgProc(HWND hDlg, UINT uMsg, WPARAM wParam, LPAR
         if (pMsg->szCaption[0])
             SetWindowTextA(hDlg, pMsg->szCaption);
         SetDlgItemTextA(hDlg, IDC_POPUP_TEXT, pMsg->szMessage);
-        fnCentreText(hDlg);
+        fnFitTextHeight(hDlg, IDC_POPUP_TEXT);
         BOOL bTopMost = pMsg->uTopMost == 0;
         if (pMsg->uPosition)
             fnPlaceWindow(hDlg, pMsg->uPosition, bTopMost);
@@ -88,6 +61,11 @@ static INT_PTR CALLBACK fnPopupDlgProc(HWND hDlg, UINT uMsg, WPARAM wParam, LPAR
         }
         return TRUE;
     }
+    case WM_DRAWITEM:
+        if (wParam != IDC_POPUP_TEXT)
+            break;
+        fnDrawMessageText((const DRAWITEMSTRUCT *)lParam, DT_CENTER);
+        return TRUE;
     case WM_TIMER:
         if (wParam == IDT_POPUP_WAIT)
             fnEndPopup(hDlg, 1);

@@ -85,6 +85,20 @@ TEST(MessagesE2E, MessageDialogShowsTheButtonsOfEachCode)
     }
 }
 
+TEST(MessagesE2E, MessageDialogShowsALongTextWhole)
+{
+    std::string strText;
+    for (int i = 0; i < 8; i++)
+        strText += "The installation replaces shared components that other programs use as well. ";
+    std::string strDir = fnE2EWorkDir("Messages_LongText");
+    E2ERun run;
+    run.strScript = "[Config]\r\nMessageDlg=\"" + strText + "\",Long text,OKCANCEL,Y\r\n[End]\r\n";
+    run.vecAnswers = {fnShot("dialog1_message_long"), "OK", "OK"};
+    E2EResult res = fnE2ERun(strDir, run);
+    EXPECT_EQ(0, res.iRobotExit) << res;
+    EXPECT_TRUE(fnContains(res.strTranscript, "window: Long text\ntext: " + strText + "\nbuttons: OK|Cancel\n")) << res;
+}
+
 TEST(MessagesE2E, MessageDialogWithoutCaptionTakesTheRunTitle)
 {
     std::string strDir = fnE2EWorkDir("Messages_DialogTitle");

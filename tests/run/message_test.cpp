@@ -139,7 +139,7 @@ void fnTextHeights(HWND hDlg, int *pcyNeed, int *pcyHave)
     char szText[kcchMsgMessage];
     GetWindowTextA(hwndText, szText, COUNTOF(szText));
     RECT rc;
-    GetClientRect(hwndText, &rc);
+    fnMessageTextArea(hwndText, &rc);
     *pcyHave = rc.bottom;
     HDC hdc = GetDC(hwndText);
     HGDIOBJ hOld = SelectObject(hdc, (HFONT)SendMessageA(hwndText, WM_GETFONT, 0, 0));

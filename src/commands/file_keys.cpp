@@ -103,12 +103,13 @@ int fnKeyWriteLineToFile(char *pszLine)
         return 0;
     }
     LARGE_INTEGER liZero = {}, liEnd;
-    int bOk = SetFilePointerEx(hFile.Get(), liZero, &liEnd, FILE_END) && fnWriteLineToFile(hFile.Get(), szText);
-    if (!bOk) {
+    int bOk = SetFilePointerEx(hFile.Get(), liZero, &liEnd, FILE_END);
+    if (bOk && !fnWriteLineToFile(hFile.Get(), szText)) {
         // A line that did not go in whole (a full disk) is taken out again:
         // the file keeps what it had.
         SetFilePointerEx(hFile.Get(), liEnd, NULL, FILE_BEGIN);
         SetEndOfFile(hFile.Get());
+        bOk = 0;
     }
     if (!hFile.fnClose())
         bOk = 0;

@@ -65,7 +65,7 @@ done
 [[ -x $WINE ]] || die "$WINE not found (run scripts/deps.sh)"
 command -v Xvfb >/dev/null || die "Xvfb not found (run scripts/deps.sh)"
 
-export WINEDEBUG=-all
+export WINEDEBUG=${SETUP32_WINEDEBUG:--all}
 export WINEDLLOVERRIDES="mscoree,mshtml="
 export WINELOADER=$WINE
 export WINEARCH=win64

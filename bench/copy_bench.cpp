@@ -9,7 +9,9 @@
 #include <windows.h>
 
 #include <stdio.h>
+#include <stdlib.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -139,6 +141,26 @@ void fnPrint(const char *pszWhat, double dSeconds, const TreeFiles &tree, double
     printf("\n");
 }
 
+// Runs of each measurement (SETUP32_BENCH_RUNS, default 3); the median is
+// printed, since a shared machine makes single runs vary by a third.
+int fnRuns()
+{
+    char szRuns[16] = "";
+    GetEnvironmentVariableA("SETUP32_BENCH_RUNS", szRuns, sizeof(szRuns));
+    int iRuns = atoi(szRuns);
+    return iRuns > 0 ? iRuns : 3;
+}
+
+template <typename Run>
+double fnMedian(Run run)
+{
+    std::vector<double> vecTimes;
+    for (int i = 0; i < fnRuns(); i++)
+        vecTimes.push_back(run());
+    std::sort(vecTimes.begin(), vecTimes.end());
+    return vecTimes[vecTimes.size() / 2];
+}
+
 }  // namespace
 
 int main(int argc, char **argv)
@@ -148,24 +170,35 @@ int main(int argc, char **argv)
         return 2;
     }
     std::string strExe = argv[1], strWork = argv[2];
-    double dStartup = fnRunSetup(strExe, fnWriteScript(strWork + "\\empty.inf", "", "", NULL), true);
+    std::string strEmpty = fnWriteScript(strWork + "\\empty.inf", "", "", NULL);
+    double dStartup = fnMedian([&] { return fnRunSetup(strExe, strEmpty, true); });
+    printf("median of %d runs each\n", fnRuns());
     printf("SETUP32.EXE start and exit on an empty section: %.3f s (included in its figures below)\n", dStartup);
     for (int i = 3; i < argc; i++) {
         std::string strSrc = strWork + "\\" + argv[i];
         TreeFiles tree = fnListTree(strSrc);
         printf("%s: %u files, %.1f MB\n", argv[i], (unsigned)tree.vecNames.size(), tree.dMB);
         std::string strDst = strWork + "\\out-" + argv[i];
-        double dPlain = fnPlainLoop(strSrc, strDst, tree);
+        double dPlain = fnMedian([&] {
+            double d = fnPlainLoop(strSrc, strDst, tree);
+            fnRemoveTree(strDst);
+            return d;
+        });
         fnPrint("plain CopyFileA loop", dPlain, tree, 0);
-        fnRemoveTree(strDst);
         std::string strScript = fnWriteScript(strWork + "\\bench.inf", strSrc, strDst, &tree);
-        double dQuiet = fnRunSetup(strExe, strScript, true);
+        double dQuiet = fnMedian([&] {
+            double d = fnRunSetup(strExe, strScript, true);
+            fnRemoveTree(strDst);
+            return d;
+        });
         fnPrint("SETUP32 quiet", dQuiet, tree, dPlain);
         fnPrint("SETUP32 quiet, less start-up", dQuiet - dStartup, tree, dPlain);
-        fnRemoveTree(strDst);
-        double dStatus = fnRunSetup(strExe, strScript, false);
+        double dStatus = fnMedian([&] {
+            double d = fnRunSetup(strExe, strScript, false);
+            fnRemoveTree(strDst);
+            return d;
+        });
         fnPrint("SETUP32 with status window", dStatus, tree, dPlain);
-        fnRemoveTree(strDst);
     }
     return 0;
 }

@@ -243,6 +243,43 @@ int fnAppendPart(IFStruct *pIF)
     return iAnswer == IDYES ? kIFSkipped : kIFStop;
 }
 
+// Whether an entry installs a target that does not exist yet exactly as a
+// plain copy would: no version comparison, no search for the current copy,
+// no special destination, no join.
+int fnIsPlainNewInstall(const IFStruct *pIF)
+{
+    int bMode = pIF->uInstallMode == kInstallNormal || pIF->uInstallMode == kInstallAsIs ||
+                pIF->uInstallMode == kInstallKeepAttrib;
+    int bPlainCopy = pIF->uCopyMode == kCopyNormal || pIF->uCopyMode == kCopyD || pIF->uCopyMode == kCopyR ||
+                     pIF->uCopyMode == kCopyV || pIF->uCopyMode == kCopyQuery;
+    return bMode && bPlainCopy && pIF->uJoinPart == kJoinNone;
+}
+
+// The common case first: a target that is not there yet is created and
+// filled in one pass, without looking for it beforehand (on a large folder
+// every look for a missing name is a search of the whole folder). Anything
+// else, an existing target or any failure, leaves nothing behind and goes
+// the full way, which asks and reports as it should. 1 installed.
+int fnInstallNewTarget(IFStruct *pIF, const char *pszSrc, const char *pszTarget)
+{
+    if (!fnIsPlainNewInstall(pIF) || fnTextEqualI(pszSrc, pszTarget))
+        return 0;
+    BOOL bAsIs = pIF->uInstallMode == kInstallAsIs;
+    BOOL bKeepAttrib = bAsIs || pIF->uInstallMode == kInstallKeepAttrib || pIF->bKeepAttrib;
+    DWORD dwErr = fnCopyToNewFile(pszSrc, pszTarget, bKeepAttrib, !bAsIs);
+    // The destination folder is made once the source is known to be there.
+    if (dwErr == ERROR_PATH_NOT_FOUND && fnMakeDirTree(pIF->szSuggestDstDir))
+        dwErr = fnCopyToNewFile(pszSrc, pszTarget, bKeepAttrib, !bAsIs);
+    if (dwErr != 0)
+        return 0;
+    if (!bAsIs && pIF->uVerAction == kVerActInstall)
+        pIF->uCopyMode = kCopyForce;
+    fnLogLine("%s, N", 1, pszTarget);
+    TRACE("fnInstallFileVer (Done)", "szTarget=%s", pszTarget);
+    fnSetProgressPos(pIF->hStatusDlg, pIF->uFileNum);
+    return 1;
+}
+
 int fnAttemptLoop(HWND hwndMain, IFStruct *pIF, int iDecision, EntryState *pState)
 {
     char szTemp[kcchPath] = "";
@@ -528,7 +565,6 @@ int fnInstallFileVer(HWND hwndMain, IFStruct *pIF)
     else
         fnSetStatusText(pIF->hStatusDlg, IDC_COPY_TEXT2, 0, "");
     fnSetStatusText(pIF->hStatusDlg, IDC_COPY_TEXT3, IDS_COPY_SOURCE, pIF->szSrcFileName);
-    fnSetStatusText(pIF->hStatusDlg, IDC_COPY_TEXT4, 0, "");
 
     EntryState state;
     memset(&state, 0, sizeof(state));
@@ -539,6 +575,8 @@ int fnInstallFileVer(HWND hwndMain, IFStruct *pIF)
         fnJoinDirFile(szTarget, COUNTOF(szTarget), pIF->szSuggestDstDir, pIF->szDstFileName);
         fnSetStatusText(pIF->hStatusDlg, IDC_COPY_TEXT4, IDS_COPY_INSTALL_AS, szTarget);
         fnJoinDirFile(szSrc, COUNTOF(szSrc), pIF->szSrcFilePath, pIF->szSrcFileName);
+        if (fnInstallNewTarget(pIF, szSrc, szTarget))
+            return kIFVInstalled;
         if (fnExists(szSrc)) {
             TRACE("fnInstallFileVer- fnFindFileInfoVer (before)", "szSrc=%s", szSrc);
             int iDecision = kDecInstall;

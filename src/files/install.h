@@ -124,6 +124,13 @@ DWORD fnCopyFileAsIs(const char *pszSrcDir, const char *pszSrcName, const char *
 DWORD fnExpandCopyFile(const char *pszSrcDir, const char *pszSrcName, const char *pszDstDir, const char *pszDstName,
                        BOOL bKeepAttrib);
 DWORD fnAppendToFile(const char *pszReadFile, const char *pszAppendFile);  // appends a whole file to another; VIF_* bits
+// Copies into a target that does not exist yet, creating it new (never over
+// an existing file), with the source's write time and the attributes a copy
+// gets; a failed copy leaves no target. 0 copied, else the Win32 error:
+// ERROR_FILE_EXISTS when the target is there, ERROR_PATH_NOT_FOUND when its
+// folder is missing, ERROR_NOT_SUPPORTED for what
+// only the full copy handles (an SZDD source with bExpand, removable disks).
+DWORD fnCopyToNewFile(const char *pszSrc, const char *pszTarget, BOOL bKeepAttrib, BOOL bExpand);
 
 int fnReplaceFileInUse(const char *pszNewFile, const char *pszTarget);  // nonzero: the move (or delete for "NUL") is scheduled for the restart
 int fnCopyFile(const char *pszFrom, const char *pszTo, BOOL bFailIfExists, BOOL bKeepTime);  // nonzero on success

@@ -249,6 +249,41 @@ int fnFileSize(const char *pszFile, ULONGLONG *pcb)
     return 1;
 }
 
+// The attributes a copied target ends with: the source's when they are kept
+// or plain, else normal (a read-only, hidden or system source does not make
+// its installed copy so).
+DWORD fnTargetAttributes(DWORD dwSrcAttrib, BOOL bKeepAttrib)
+{
+    const DWORD dwSpecial = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+    DWORD dwAttrib = dwSrcAttrib & ~FILE_ATTRIBUTE_DIRECTORY;
+    if (!bKeepAttrib && (dwAttrib & dwSpecial))
+        dwAttrib = FILE_ATTRIBUTE_NORMAL;
+    return dwAttrib ? dwAttrib : FILE_ATTRIBUTE_NORMAL;
+}
+
+// One buffer for every stream copy, made on first use and kept.
+const DWORD kcbCopyBlock = 1024 * 1024;
+
+char *fnCopyBuffer()
+{
+    static char *s_pbBuffer = (char *)HeapAlloc(GetProcessHeap(), 0, kcbCopyBlock);
+    return s_pbBuffer;
+}
+
+// Writes the rest of hSrc after the first block already read.
+DWORD fnStreamRest(HANDLE hSrc, HANDLE hDst, char *pbBuffer, DWORD cbFirst)
+{
+    DWORD cbRead = cbFirst;
+    while (cbRead) {
+        DWORD cbWritten = 0;
+        if (!WriteFile(hDst, pbBuffer, cbRead, &cbWritten, NULL) || cbWritten != cbRead)
+            return GetLastError() ? GetLastError() : ERROR_DISK_FULL;
+        if (!ReadFile(hSrc, pbBuffer, kcbCopyBlock, &cbRead, NULL))
+            return GetLastError();
+    }
+    return 0;
+}
+
 }  // namespace
 
 DWORD fnExpandCopyFile(const char *pszSrcDir, const char *pszSrcName, const char *pszDstDir, const char *pszDstName,
@@ -472,4 +507,58 @@ DWORD fnVerInstallFile(DWORD dwFlags, const char *pszSrcName, const char *pszDst
         fnDeleteFile(szOld);
     }
     return 0;
+}
+
+DWORD fnCopyToNewFile(const char *pszSrc, const char *pszTarget, BOOL bKeepAttrib, BOOL bExpand)
+{
+    char *pbBuffer = fnCopyBuffer();
+    if (!pbBuffer)
+        return ERROR_NOT_ENOUGH_MEMORY;
+    if (fnIsRemovable(pszSrc) || fnIsRemovable(pszTarget))
+        return ERROR_NOT_SUPPORTED;  // the disk prompts belong to the full copy
+    // The handle is asked only what it answers without a trip to the volume
+    // (its size and time); the attributes come from the name.
+    DWORD dwSrcAttrib = GetFileAttributesA(pszSrc);
+    if (dwSrcAttrib == INVALID_FILE_ATTRIBUTES)
+        return ERROR_FILE_NOT_FOUND;  // ERROR_PATH_NOT_FOUND is kept for the target's missing folder
+    if (dwSrcAttrib & FILE_ATTRIBUTE_DIRECTORY)
+        return ERROR_NOT_SUPPORTED;
+    CFileHandle hSrc(CreateFileA(pszSrc, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL, OPEN_EXISTING,
+                                 FILE_FLAG_SEQUENTIAL_SCAN, NULL));
+    FILETIME ftWrite;
+    LARGE_INTEGER liSize;
+    if (!hSrc.IsValid() || !GetFileTime(hSrc.Get(), NULL, NULL, &ftWrite) || !GetFileSizeEx(hSrc.Get(), &liSize)) {
+        DWORD dwErr = GetLastError();
+        return dwErr && dwErr != ERROR_PATH_NOT_FOUND ? dwErr : ERROR_FILE_NOT_FOUND;
+    }
+    DWORD cbFirst = 0;
+    if (!ReadFile(hSrc.Get(), pbBuffer, kcbCopyBlock, &cbFirst, NULL))
+        return GetLastError();
+    if (bExpand && cbFirst >= 8 && memcmp(pbBuffer, "SZDD\x88\xF0\x27\x33", 8) == 0)
+        return ERROR_NOT_SUPPORTED;  // compressed: expanded by the full copy
+    ULONGLONG cbSize = (ULONGLONG)liSize.QuadPart;
+    ULONGLONG cbFree = fnFreeBytes(pszTarget, cbSize);
+    if (cbFree == 0 || cbFree < cbSize)
+        return ERROR_DISK_FULL;
+    // Read-only is set after the content is in.
+    DWORD dwAttrib = fnTargetAttributes(dwSrcAttrib, bKeepAttrib);
+    DWORD dwCreate = dwAttrib & ~FILE_ATTRIBUTE_READONLY;
+    CFileHandle hDst(CreateFileA(pszTarget, GENERIC_WRITE, 0, NULL, CREATE_NEW,
+                                 dwCreate ? dwCreate : FILE_ATTRIBUTE_NORMAL, NULL));
+    if (!hDst.IsValid())
+        return GetLastError() ? GetLastError() : ERROR_CANNOT_MAKE;
+    DWORD dwErr = fnStreamRest(hSrc.Get(), hDst.Get(), pbBuffer, cbFirst);
+    if (!dwErr && !SetFileTime(hDst.Get(), NULL, NULL, &ftWrite))
+        dwErr = GetLastError();
+    if (!hDst.fnClose() && !dwErr)
+        dwErr = GetLastError() ? GetLastError() : ERROR_WRITE_FAULT;
+    if (!dwErr && (dwAttrib & FILE_ATTRIBUTE_READONLY) && !SetFileAttributesA(pszTarget, dwAttrib))
+        dwErr = GetLastError() ? GetLastError() : ERROR_ACCESS_DENIED;
+    if (dwErr) {
+        // The target was made here and holds nothing of the user's.
+        SetFileAttributesA(pszTarget, FILE_ATTRIBUTE_NORMAL);
+        DeleteFileA(pszTarget);
+        TRACE("fnCopyToNewFile", "dwError=%lu,\nlpszSource=%s,\nlpszTarget=%s", dwErr, pszSrc, pszTarget);
+    }
+    return dwErr;
 }

@@ -227,6 +227,80 @@ TEST_F(InstallTest, DirectoryTreesAndPathSplitting)
     }
 }
 
+TEST_F(InstallTest, NewTargetIsCreatedNewNeverOverAFile)
+{
+    std::string strBig(2 * 1024 * 1024 + 517, '\0');
+    for (size_t i = 0; i < strBig.size(); i++)
+        strBig[i] = (char)(i * 7 + i / 4096);
+    fnWriteWholeFile(m_strSrc + "\\BIG.BIN", strBig);
+    std::string strTarget = m_strDst + "\\BIG.BIN";
+    EXPECT_EQ(0u, fnCopyToNewFile((m_strSrc + "\\BIG.BIN").c_str(), strTarget.c_str(), FALSE, TRUE));
+    EXPECT_TRUE(strBig == fnReadWholeFile(strTarget));
+    FILETIME ftSrc, ftDst;
+    ASSERT_TRUE(fnGetFileTime((m_strSrc + "\\BIG.BIN").c_str(), &ftSrc));
+    ASSERT_TRUE(fnGetFileTime(strTarget.c_str(), &ftDst));
+    EXPECT_EQ(0, CompareFileTime(&ftSrc, &ftDst));
+
+    // An existing target is left as it is and told apart.
+    fnWriteWholeFile(m_strSrc + "\\NEW.TXT", "new");
+    fnWriteWholeFile(m_strDst + "\\OLD.TXT", "old");
+    EXPECT_EQ((DWORD)ERROR_FILE_EXISTS,
+              fnCopyToNewFile((m_strSrc + "\\NEW.TXT").c_str(), (m_strDst + "\\OLD.TXT").c_str(), FALSE, TRUE));
+    EXPECT_EQ("old", fnReadWholeFile(m_strDst + "\\OLD.TXT"));
+
+    // A missing folder is the target's only; a missing source is not found.
+    EXPECT_EQ((DWORD)ERROR_PATH_NOT_FOUND, fnCopyToNewFile((m_strSrc + "\\NEW.TXT").c_str(),
+                                                           (m_strDst + "\\NO\\NEW.TXT").c_str(), FALSE, TRUE));
+    EXPECT_EQ((DWORD)ERROR_FILE_NOT_FOUND, fnCopyToNewFile((m_strSrc + "\\NO\\NEW.TXT").c_str(),
+                                                           (m_strDst + "\\NEW.TXT").c_str(), FALSE, TRUE));
+    EXPECT_FALSE(fnFileExists(m_strDst + "\\NEW.TXT"));
+
+    // A compressed source is left to the expanding copy, or copied as is.
+    ASSERT_TRUE(fnCopyIn(fnFixtureData("SZDDDATA.DL_"), m_strSrc + "\\SZDDDATA.DL_"));
+    std::string strPacked = m_strSrc + "\\SZDDDATA.DL_";
+    EXPECT_EQ((DWORD)ERROR_NOT_SUPPORTED,
+              fnCopyToNewFile(strPacked.c_str(), (m_strDst + "\\SZDDDATA.DLL").c_str(), FALSE, TRUE));
+    EXPECT_FALSE(fnFileExists(m_strDst + "\\SZDDDATA.DLL"));
+    EXPECT_EQ(0u, fnCopyToNewFile(strPacked.c_str(), (m_strDst + "\\SZDDDATA.DL_").c_str(), FALSE, FALSE));
+    EXPECT_TRUE(fnReadWholeFile(strPacked) == fnReadWholeFile(m_strDst + "\\SZDDDATA.DL_"));
+}
+
+TEST_F(InstallTest, NewTargetAttributesFollowTheKeepRule)
+{
+    const DWORD dwSpecial = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN;
+    fnWriteWholeFile(m_strSrc + "\\RO.TXT", "read-only source");
+    SetFileAttributesA((m_strSrc + "\\RO.TXT").c_str(), dwSpecial);
+    std::string strPlain = m_strDst + "\\PLAIN.TXT", strKept = m_strDst + "\\KEPT.TXT";
+    EXPECT_EQ(0u, fnCopyToNewFile((m_strSrc + "\\RO.TXT").c_str(), strPlain.c_str(), FALSE, TRUE));
+    EXPECT_EQ(0u, fnCopyToNewFile((m_strSrc + "\\RO.TXT").c_str(), strKept.c_str(), TRUE, TRUE));
+    EXPECT_EQ(0u, GetFileAttributesA(strPlain.c_str()) & dwSpecial);
+    EXPECT_EQ(dwSpecial, GetFileAttributesA(strKept.c_str()) & dwSpecial);
+    EXPECT_EQ("read-only source", fnReadWholeFile(strKept));
+    SetFileAttributesA(strKept.c_str(), FILE_ATTRIBUTE_NORMAL);
+    SetFileAttributesA((m_strSrc + "\\RO.TXT").c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+TEST_F(InstallTest, EntryMakesTheTargetFolderOnlyWhenTheSourceIsThere)
+{
+    IFStruct ifs;
+    fnEntry(&ifs, "GONE.TXT", "GONE.TXT");
+    fnCopyText(ifs.szDstDir, COUNTOF(ifs.szDstDir), (m_strDst + "\\A\\B").c_str());
+    EXPECT_EQ(kIFVPassed, fnInstallFileVer(NULL, &ifs));
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA((m_strDst + "\\A").c_str()));
+
+    fnWriteWholeFile(m_strSrc + "\\HERE.TXT", "here");
+    fnEntry(&ifs, "HERE.TXT", "HERE.TXT");
+    fnCopyText(ifs.szDstDir, COUNTOF(ifs.szDstDir), (m_strDst + "\\A\\B").c_str());
+    EXPECT_EQ(kIFVInstalled, fnInstallFileVer(NULL, &ifs));
+    EXPECT_EQ("here", fnReadWholeFile(m_strDst + "\\A\\B\\HERE.TXT"));
+
+    // A compressed source installs expanded by the same entry.
+    ASSERT_TRUE(fnCopyIn(fnFixtureData("SZDDDATA.DL_"), m_strSrc + "\\SZDDDATA.DL_"));
+    fnEntry(&ifs, "SZDDDATA.DL_", "SZDDDATA.DLL");
+    EXPECT_EQ(kIFVInstalled, fnInstallFileVer(NULL, &ifs));
+    EXPECT_TRUE(fnReadWholeFile(fnFixtureData("SZDDDATA.DLL")) == fnReadWholeFile(m_strDst + "\\SZDDDATA.DLL"));
+}
+
 TEST_F(InstallTest, BackupAndUniqueModesKeepTheOldFile)
 {
     fnWriteWholeFile(m_strSrc + "\\R.TXT", "new");

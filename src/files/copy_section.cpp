@@ -273,7 +273,7 @@ int fnCopyFilesLoop(HWND hwndMain, IFStruct *pIF, LineCursorStruct *pCursor, uns
                     const char *pszRest, JoinState *pJoin)
 {
     for (unsigned uLineNum = 1; uLineNum <= uMaxLines; uLineNum++, pIF->uFileNum++) {
-        fnPumpMessages();
+        fnPumpMessagesSometimes();
         if (fnCancelPressed(pIF->hStatusDlg))
             return 0;
         unsigned uTest = IDTEST_NOTEST;
@@ -298,7 +298,7 @@ int fnCopyFilesLoop(HWND hwndMain, IFStruct *pIF, LineCursorStruct *pCursor, uns
         fnCompleteSourceDir(pIF);
         if (!fnInstallJoinEntry(hwndMain, pIF, pJoin))
             return 0;
-        fnPumpMessages();
+        fnPumpMessagesSometimes();
         if (fnCancelPressed(pIF->hStatusDlg))
             return 0;
     }

@@ -123,7 +123,7 @@ int fnDisksLoop(HWND hwndMain, IFStruct *pIF, LineCursorStruct *pCursor, unsigne
     memset(&state, 0, sizeof(state));
     state.iDisk = 2;
     for (unsigned uLineNum = 1; uLineNum <= uMaxLines; uLineNum++, pIF->uFileNum++) {
-        fnPumpMessages();
+        fnPumpMessagesSometimes();
         if (fnCancelPressed(pIF->hStatusDlg))
             return 0;
         DWORD dwNeeded = 1;

@@ -16,6 +16,22 @@ int fnMeterPercent(unsigned uPos, unsigned uRange)
     return (int)((100u * uPos) / uRange);
 }
 
+// The meter's look for a position: its percentage and the width of its
+// done part. A new position that changes neither is not drawn again.
+static int fnMeterLooksSame(HWND hwnd, unsigned uOldPos, unsigned uNewPos)
+{
+    RECT rc;
+    GetClientRect(hwnd, &rc);
+    unsigned uRange = (WORD)GetWindowWord(hwnd, kiRange);
+    if (uRange == 0)
+        return 1;
+    uOldPos = uOldPos > uRange ? uRange : uOldPos;
+    uNewPos = uNewPos > uRange ? uRange : uNewPos;
+    LONGLONG cx = rc.right - rc.left;
+    return fnMeterPercent(uOldPos, uRange) == fnMeterPercent(uNewPos, uRange) &&
+           cx * uOldPos / uRange == cx * uNewPos / uRange;
+}
+
 static void fnPaintMeter(HWND hwnd)
 {
     PAINTSTRUCT ps;
@@ -70,11 +86,15 @@ static LRESULT CALLBACK fnMeterWndProc(HWND hwnd, UINT uMsg, WPARAM wParam, LPAR
         return 0;
     case PM_GETRANGE:
         return (WORD)GetWindowWord(hwnd, kiRange);
-    case PM_SETPOS:
+    case PM_SETPOS: {
+        unsigned uOldPos = (WORD)GetWindowWord(hwnd, kiPos);
         SetWindowWord(hwnd, kiPos, (WORD)wParam);
+        if (fnMeterLooksSame(hwnd, uOldPos, (WORD)wParam))
+            return 0;
         InvalidateRect(hwnd, NULL, FALSE);
         UpdateWindow(hwnd);
         return 0;
+    }
     case PM_GETPOS:
         return (WORD)GetWindowWord(hwnd, kiPos);
     case WM_SETFONT:

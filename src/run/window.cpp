@@ -56,6 +56,19 @@ void fnPumpMessages()
     }
 }
 
+// Asking the window system for messages is a round trip that costs more
+// than copying a small file; a loop over thousands of files asks once a
+// clock tick, which keeps windows painted and Cancel answered.
+void fnPumpMessagesSometimes()
+{
+    static DWORD s_dwLast;
+    DWORD dwNow = GetTickCount();
+    if (dwNow - s_dwLast < 10)
+        return;
+    s_dwLast = dwNow;
+    fnPumpMessages();
+}
+
 static void fnWorkArea(RECT *prc)
 {
     if (!SystemParametersInfoA(SPI_GETWORKAREA, 0, prc, 0))

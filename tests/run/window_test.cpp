@@ -78,6 +78,35 @@ TEST_F(WindowClassTest, ProgressMeterKeepsRangeAndPosition)
     DestroyWindow(hwnd);
 }
 
+// Counts the meter's paints through a subclass.
+int g_cMeterPaints;
+WNDPROC g_pfnMeterProc;
+LRESULT CALLBACK fnCountPaints(HWND hwnd, UINT uMsg, WPARAM wParam, LPARAM lParam)
+{
+    if (uMsg == WM_PAINT)
+        g_cMeterPaints++;
+    return CallWindowProcA(g_pfnMeterProc, hwnd, uMsg, wParam, lParam);
+}
+
+TEST_F(WindowClassTest, ProgressMeterRedrawsOnlyWhenItsLookChanges)
+{
+    HWND hwnd = CreateWindowExA(0, "ProgressMeterKRVLO", "", WS_POPUP | WS_VISIBLE, 0, 0, 200, 20, NULL, NULL,
+                                g_hInstance, NULL);
+    ASSERT_NE((HWND)NULL, hwnd);
+    g_pfnMeterProc = (WNDPROC)SetWindowLongPtrA(hwnd, GWLP_WNDPROC, (LONG_PTR)fnCountPaints);
+    UpdateWindow(hwnd);
+    g_cMeterPaints = 0;
+    SendMessageA(hwnd, PM_SETPOS, 5001, 0);  // still 50% and 100 pixels of 200
+    EXPECT_EQ(0, g_cMeterPaints);
+    EXPECT_EQ(5001, SendMessageA(hwnd, PM_GETPOS, 0, 0));
+    SendMessageA(hwnd, PM_SETPOS, 5100, 0);  // 51%
+    EXPECT_EQ(1, g_cMeterPaints);
+    SendMessageA(hwnd, PM_SETPOS, 20000, 0);  // past the end: drawn full once
+    SendMessageA(hwnd, PM_SETPOS, 30000, 0);
+    EXPECT_EQ(2, g_cMeterPaints);
+    DestroyWindow(hwnd);
+}
+
 TEST_F(WindowClassTest, MeterPercent)
 {
     EXPECT_EQ(0, fnMeterPercent(0, 0));  // a range of 0 paints 0%

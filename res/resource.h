@@ -191,6 +191,15 @@
 #define IDC_EXISTS_SKIP 106
 #define IDC_EXISTS_EXIT 107
 
+// A file a move entry may act on: what to do with it
+#define IDD_MOVE_CHOICE 28
+#define IDC_MOVECHOICE_FILE 101
+#define IDC_MOVECHOICE_MOVE 102
+#define IDC_MOVECHOICE_RENAME 103
+#define IDC_MOVECHOICE_COPY 104
+#define IDC_MOVECHOICE_DELETE 105
+#define IDC_MOVECHOICE_EXIT 106
+
 // Strings: copying files
 #define IDS_LINE_ERROR 1046
 #define IDS_DISK_SPACE_SWITCH 1050

@@ -6,6 +6,8 @@
 #include <commdlg.h>
 #include <winver.h>
 
+#include "files/move.h"
+#include "files/move_text.h"
 #include "run/controls.h"
 #include "run/guards.h"
 #include "run/run_state.h"
@@ -89,6 +91,48 @@ int fnShowButtons(HWND hwndOwner, int iDialog, const TextsStruct *pTexts, int iO
 {
     INT_PTR iRC = DialogBoxParamA(fnInstance(), MAKEINTRESOURCEA(iDialog), hwndOwner, fnButtonsProc, (LPARAM)pTexts);
     return iRC <= 0 ? iOnFailure : (int)iRC;
+}
+
+// ---- what to do with a file a move entry acts on ----
+
+struct MoveChoiceRow {
+    int iButton;
+    unsigned uMoveMode;
+};
+const MoveChoiceRow g_aMoveChoices[] = {
+    {IDC_MOVECHOICE_MOVE, kMoveMove},
+    {IDC_MOVECHOICE_RENAME, kMoveRename},
+    {IDC_MOVECHOICE_COPY, kMoveCopy},
+    {IDC_MOVECHOICE_DELETE, kMoveDelete},
+};
+
+INT_PTR CALLBACK fnMoveChoiceProc(HWND hDlg, UINT uMsg, WPARAM wParam, LPARAM lParam)
+{
+    if (uMsg == WM_INITDIALOG) {
+        SetDlgItemTextA(hDlg, IDC_MOVECHOICE_FILE, (const char *)lParam);
+        CheckRadioButton(hDlg, IDC_MOVECHOICE_MOVE, IDC_MOVECHOICE_DELETE, IDC_MOVECHOICE_MOVE);
+        fnStartQuestion(hDlg);
+        return TRUE;
+    }
+    if (uMsg != WM_COMMAND || HIWORD(wParam) != BN_CLICKED)
+        return FALSE;
+    switch (LOWORD(wParam)) {
+    case IDOK:
+        for (const MoveChoiceRow &row : g_aMoveChoices) {
+            if (IsDlgButtonChecked(hDlg, row.iButton) == BST_CHECKED)
+                EndDialog(hDlg, (INT_PTR)row.uMoveMode);
+        }
+        return TRUE;
+    case IDCANCEL:
+        EndDialog(hDlg, IDCANCEL);
+        return TRUE;
+    case IDC_MOVECHOICE_EXIT:
+        if (fnConfirmExit())
+            EndDialog(hDlg, IDC_MOVECHOICE_EXIT);
+        return TRUE;
+    default:
+        return FALSE;
+    }
 }
 
 // ---- insert disk ----
@@ -423,6 +467,11 @@ void fnSetStatusText(HWND hStatusDlg, int iId, UINT uFormatId, const char *pszAr
     } else {
         fnCopyText(szText, COUNTOF(szText), pszArg ? pszArg : "");
     }
+    // Setting a text redraws it at once; the same text is left standing.
+    char szShown[kcchMessage] = "";
+    GetDlgItemTextA(hStatusDlg, iId, szShown, COUNTOF(szShown));
+    if (!strcmp(szShown, szText))
+        return;
     SetDlgItemTextA(hStatusDlg, iId, szText);
 }
 
@@ -477,4 +526,13 @@ int fnShowVersionDialog(HWND hwndOwner, DWORD dwBits, const char *pszExisting, c
     INT_PTR iRC = DialogBoxParamA(fnInstance(), MAKEINTRESOURCEA(IDD_VERSION_CONFLICT), hwndOwner, fnVersionProc,
                                   (LPARAM)&ver);
     return iRC <= 0 ? IDC_CONFLICT_EXIT : (int)iRC;
+}
+
+int fnShowMoveChoiceDialog(HWND hwndOwner, const char *pszFile)
+{
+    INT_PTR iRC = DialogBoxParamA(fnInstance(), MAKEINTRESOURCEA(IDD_MOVE_CHOICE), hwndOwner, fnMoveChoiceProc,
+                                  (LPARAM)pszFile);
+    if (iRC == IDCANCEL)
+        return kMoveChoiceCancel;
+    return iRC <= 0 || iRC == IDC_MOVECHOICE_EXIT ? kMoveChoiceExit : (int)iRC;
 }

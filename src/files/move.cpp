@@ -265,7 +265,7 @@ static int fnCopyStep(HWND hwndMain, IFStruct *pIF, DWORD dwSourceAttrib)
     return 1;
 }
 
-int fnProcessMoveFile(HWND hwndMain, IFStruct *pIF)
+static int fnProcessOneMove(HWND hwndMain, IFStruct *pIF)
 {
     pIF->szSrcFilePath[0] = pIF->szSrcFileName[0] = pIF->szDstDir[0] = pIF->szDstFileName[0] = '\0';
     fnSplitPathName(pIF->szSrcFileSpec, pIF->szSrcFilePath, COUNTOF(pIF->szSrcFilePath), pIF->szSrcFileName,
@@ -279,6 +279,12 @@ int fnProcessMoveFile(HWND hwndMain, IFStruct *pIF)
     if (!fnFileThere(pIF->szSrcFileSpec))
         return 1;
     BOOL bAsk = pIF->uMoveMode == kMoveAsk;
+    if (bAsk) {
+        int iChoice = fnShowMoveChoiceDialog(hwndMain, pIF->szSrcFileSpec);
+        if (iChoice == kMoveChoiceCancel || iChoice == kMoveChoiceExit)
+            return iChoice == kMoveChoiceCancel;
+        pIF->uMoveMode = (unsigned)iChoice;
+    }
     BOOL bDelete = pIF->uMoveMode == kMoveDelete;
 
     // A destination equal to the source would copy a file onto itself and
@@ -305,10 +311,8 @@ int fnProcessMoveFile(HWND hwndMain, IFStruct *pIF)
             fnCopyText(pIF->szDstDir, COUNTOF(pIF->szDstDir), g_szDestDir);
             fnJoinDirPath(pIF->szDstFileSpec, COUNTOF(pIF->szDstFileSpec), g_szDestDir, pIF->szDstFileName);
         }
-        if (bAsk) {
+        if (bAsk)
             fnAskMoveDestination(hwndMain, pIF);
-            pIF->uMoveMode = kMoveMove;
-        }
         if (!fnCreateDirTree(pIF->szDstDir, FALSE))
             return fnMsgBox(IDS_MOVE_DIR_FAILED, NULL, MB_YESNO | MB_ICONQUESTION | MB_TASKMODAL, pIF->szDstDir) == IDYES;
     }
@@ -334,6 +338,17 @@ int fnProcessMoveFile(HWND hwndMain, IFStruct *pIF)
         fnMoveStatus(pIF, "Renaming files ...", "Renaming file:", pIF->szSrcFileSpec, "to: %s", pIF->szDstFileSpec);
         return fnRenameStep(hwndMain, pIF, bAsk, dwSourceAttrib);
     }
+}
+
+int fnProcessMoveFile(HWND hwndMain, IFStruct *pIF)
+{
+    // Mode "P" asks for every file: the choice made for one file of a
+    // wildcard set is not taken for the next.
+    unsigned uMoveMode = pIF->uMoveMode;
+    int iRC = fnProcessOneMove(hwndMain, pIF);
+    if (uMoveMode == kMoveAsk)
+        pIF->uMoveMode = kMoveAsk;
+    return iRC;
 }
 
 int fnMoveAFile(HWND hwndMain, IFStruct *pIF)
@@ -598,7 +613,7 @@ int fnMoveFiles(HWND hwndMain, HWND hwndStatus, const char *pszSection, const ch
     }
     s_if.uFileNum = 1;
     for (unsigned uLineNum = 1; uLineNum <= uMaxLines; uLineNum++, s_if.uFileNum++) {
-        fnPumpMessages();
+        fnPumpMessagesSometimes();
         if (fnCancelPressed(hwndStatus))
             return 0;
         char szLine[kcchInfLine];

@@ -21,6 +21,12 @@ int fnMoveFiles(HWND hwndMain, HWND hwndStatus, const char *pszSection, const ch
 int fnMoveFilesSection(HWND hwndMain, char *pszSection, const char *pszHeader, UserInputStruct *pInput,
                        const char *pszRest);          // the walk's handler: status window, 1061 on failure; 1 or 0
 
+// The question for move mode "P": the mode chosen (kMoveMove, kMoveRename,
+// kMoveCopy, kMoveDelete), kMoveChoiceCancel (no action) or kMoveChoiceExit
+// (the user confirmed leaving the installation).
+enum { kMoveChoiceCancel = 0, kMoveChoiceExit = -1 };
+int fnShowMoveChoiceDialog(HWND hwndOwner, const char *pszFile);
+
 int fnDeleteAFile(const char *pszFileSpec);           // deletes now, or at the restart when held; always 1
 void fnDeleteTree(const char *pszSpec, const char *pszKeepDir, BOOL bRecurse);  // matching files (and subtrees), then the directory unless kept
 int fnDeleteFilesSection(HWND hwndMain, char *pszSection, const char *pszHeader, UserInputStruct *pInput,

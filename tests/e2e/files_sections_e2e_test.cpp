@@ -151,6 +151,32 @@ TEST(FilesSectionsE2E, MoveCopyRenameDeleteMatrix)
     EXPECT_FALSE(fnExists(strDir + "\\never.txt"));
 }
 
+TEST(FilesSectionsE2E, MoveModePAsksWhatToDoWithEachFile)
+{
+    std::string strDir = fnE2EWorkDir("Files_MoveAsk");
+    for (const char *pszName : {"p1.txt", "p2.txt", "p3.txt"})
+        fnE2EWriteFile(strDir + "\\" + pszName, std::string("data of ") + pszName);
+    E2ERun run;
+    run.strScript = "[MoveFiles]\r\n" +
+                    strDir + "\\p1.txt," + strDir + "\\out\\p1.txt,P\r\n" +
+                    strDir + "\\p2.txt," + strDir + "\\out\\p2.txt,P\r\n" +
+                    strDir + "\\p3.txt,,P\r\n[End]\r\n";
+    run.strArgs = "-q";
+    // p1: moved (the default), its destination kept when the file chooser
+    // is cancelled; p2: Cancel takes no action; p3: deleted.
+    run.vecAnswers = {"OK", "Cancel", "Cancel", "Delete this file", "OK"};
+    E2EResult res = fnE2ERun(strDir, run);
+    EXPECT_EQ(0u, res.dwExitCode) << res;
+    EXPECT_EQ(0, res.iRobotExit) << res;
+    EXPECT_TRUE(fnContains(res.strTranscript, "The above file may conflict with the installation")) << res;
+    EXPECT_TRUE(fnContains(res.strTranscript, "Move " + strDir)) << res;  // the chooser's title
+    EXPECT_FALSE(fnExists(strDir + "\\p1.txt"));
+    EXPECT_EQ("data of p1.txt", fnE2EReadFile(strDir + "\\out\\p1.txt"));
+    EXPECT_EQ("data of p2.txt", fnE2EReadFile(strDir + "\\p2.txt"));
+    EXPECT_FALSE(fnExists(strDir + "\\out\\p2.txt"));
+    EXPECT_FALSE(fnExists(strDir + "\\p3.txt"));
+}
+
 TEST(FilesSectionsE2E, DeleteFilesTreeAndTreeKeep)
 {
     std::string strDir = fnE2EWorkDir("Files_DeleteTree");

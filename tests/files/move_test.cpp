@@ -8,6 +8,8 @@
 #include "files/move.h"
 #include "run/run_state.h"
 #include "script/input.h"
+#include "../res/resource.h"
+#include "../support/modal_probe.h"
 #include "../support/test_files.h"
 
 namespace {
@@ -113,6 +115,40 @@ TEST_F(MoveTest, MoveCopyRenameAndDeleteEachLogTheirLine)
                   fnPath("copied.txt") + ", C\r\n" + fnPath("r.txt") + ", " + fnPath("renamed.txt") + ", R\r\n" +
                   fnPath("d.txt") + ",  D\r\n",
               fnReadWholeFile(m_strLog));
+}
+
+TEST_F(MoveTest, ModePAsksForEveryFileAndCancelTakesNoAction)
+{
+    ASSERT_TRUE(fnWrite("a.txt", "a"));
+    std::string strShown;
+    int iPress = IDCANCEL;
+    auto fnAnswer = [&](HWND hDlg) {
+        char szText[MAX_PATH] = "";
+        GetDlgItemTextA(hDlg, IDC_MOVECHOICE_FILE, szText, MAX_PATH);
+        strShown = szText;
+        EXPECT_EQ(BST_CHECKED, IsDlgButtonChecked(hDlg, IDC_MOVECHOICE_MOVE));
+        if (iPress == IDOK)
+            SendDlgItemMessageA(hDlg, IDC_MOVECHOICE_DELETE, BM_CLICK, 0, 0);
+        fnProbeClick(hDlg, iPress);
+    };
+    {
+        CModalProbe probe(fnAnswer);
+        EXPECT_EQ(1, fnMove("a.txt", "b.txt", "P"));
+        EXPECT_TRUE(probe.Seen());
+    }
+    EXPECT_EQ(fnPath("a.txt"), strShown);
+    EXPECT_TRUE(fnExists("a.txt"));
+    EXPECT_FALSE(fnExists("b.txt"));
+    EXPECT_EQ((unsigned)kMoveAsk, m_if.uMoveMode);  // the next file is asked again
+
+    iPress = IDOK;  // "Delete this file"
+    {
+        CModalProbe probe(fnAnswer);
+        EXPECT_EQ(1, fnMove("a.txt", "", "P"));
+        EXPECT_TRUE(probe.Seen());
+    }
+    EXPECT_FALSE(fnExists("a.txt"));
+    EXPECT_EQ(fnPath("a.txt") + ",  D\r\n", fnReadWholeFile(m_strLog));
 }
 
 TEST_F(MoveTest, MissingSourceDoesNothingAndCountsAsDone)

@@ -10,6 +10,7 @@
 
 #include <stdio.h>
 #include <stdlib.h>
+#include <string.h>
 
 #include <algorithm>
 #include <string>
@@ -163,8 +164,30 @@ double fnMedian(Run run)
 
 }  // namespace
 
+// The time this program takes to start, open one window and exit: the
+// least any windowed program's start-up costs on this system.
+double fnWindowFloor(const char *pszSelf)
+{
+    std::string strCmd = std::string("\"") + pszSelf + "\" --window";
+    STARTUPINFOA si = {};
+    si.cb = sizeof(si);
+    PROCESS_INFORMATION pi;
+    double dStart = fnNow();
+    if (!CreateProcessA(NULL, &strCmd[0], NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi))
+        return -1;
+    WaitForSingleObject(pi.hProcess, INFINITE);
+    double dDone = fnNow();
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    return dDone - dStart;
+}
+
 int main(int argc, char **argv)
 {
+    if (argc == 2 && !strcmp(argv[1], "--window")) {
+        DestroyWindow(CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 0, 0, NULL, NULL, NULL, NULL));
+        return 0;
+    }
     if (argc < 4) {
         printf("usage: copy_bench.exe <SETUP32.EXE> <work dir> <tree> [<tree> ...]\n");
         return 2;
@@ -174,6 +197,8 @@ int main(int argc, char **argv)
     double dStartup = fnMedian([&] { return fnRunSetup(strExe, strEmpty, true); });
     printf("median of %d runs each\n", fnRuns());
     printf("SETUP32.EXE start and exit on an empty section: %.3f s (included in its figures below)\n", dStartup);
+    printf("a program that only opens one window and exits: %.3f s\n",
+           fnMedian([&] { return fnWindowFloor(argv[0]); }));
     for (int i = 3; i < argc; i++) {
         std::string strSrc = strWork + "\\" + argv[i];
         TreeFiles tree = fnListTree(strSrc);

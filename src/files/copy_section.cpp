@@ -4,6 +4,7 @@
 
 #include "expand/expand.h"
 #include "files/copy_section_text.h"
+#include "files/dirs.h"
 #include "run/run_state.h"
 #include "run/text.h"
 #include "run/trace.h"
@@ -291,10 +292,8 @@ int fnCopyFilesLoop(HWND hwndMain, IFStruct *pIF, LineCursorStruct *pCursor, uns
             fnSetProgressPos(pIF->hStatusDlg, pIF->uFileNum);
             continue;
         }
-        if (!fnMakeDirTree(pIF->szDstDir)) {
-            fnMsgBox(IDS_DIR_TREE_FAILED, NULL, MB_OK | MB_ICONERROR | MB_TASKMODAL, pIF->szDstDir);
+        if (!fnCreateDirTreeMsg(hwndMain, pIF->szDstDir, TRUE))
             return 0;
-        }
         fnCompleteSourceDir(pIF);
         if (!fnInstallJoinEntry(hwndMain, pIF, pJoin))
             return 0;

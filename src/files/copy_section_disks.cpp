@@ -5,6 +5,8 @@
 
 #include "expand/expand.h"
 #include "files/copy_section_text.h"
+#include "files/dirs.h"
+#include "files/dirs_path.h"
 #include "run/run_state.h"
 #include "run/text.h"
 #include "run/trace.h"
@@ -20,70 +22,17 @@ struct DisksState {
     BOOL bSwitched;                 // a new disk went in since the last directory run
 };
 
-DWORD fnFreeBytes32(const char *pszPath, char *pszRoot, size_t cchRoot)
-{
-    if (pszPath[0] && pszPath[1] == ':')
-        fnFormatText(pszRoot, cchRoot, "%c:\\", pszPath[0]);
-    else
-        fnCopyText(pszRoot, cchRoot, pszPath);
-    ULARGE_INTEGER uliAvail, uliTotal, uliFree;
-    if (!GetDiskFreeSpaceExA(pszRoot, &uliAvail, &uliTotal, &uliFree))
-        return 0;
-    return uliAvail.QuadPart > 0xFFFFFFFFull ? 0xFFFFFFFFu : (DWORD)uliAvail.QuadPart;
-}
-
-// One line of the directories section: 1 with a directory, 4 passed over, 0 end.
-int fnDirOfLine(const char **ppszPos, char *pszDir, size_t cchDir)
-{
-    char szLine[kcchInfLine], szKey[kcchInfLine], szValue[kcchInfLine];
-    szLine[0] = '\0';
-    *ppszPos = fnInfReadLine(*ppszPos, szLine, COUNTOF(szLine));
-    if (!*ppszPos || !szLine[0])
-        return 0;
-    unsigned uField = 1;
-    if (fnInfParseField(szLine, 0, szKey, COUNTOF(szKey))) {
-        fnInfParseField(szLine, 1, szValue, COUNTOF(szValue));
-        if (fnTextEqualI(szKey, "ExpandDelims")) {
-            fnCopyText(g_szExpandDelims, COUNTOF(g_szExpandDelims), szValue);
-            return 4;
-        }
-        int iTest = fnInfTestField(szKey, szValue);
-        if (iTest != IDTEST_TRUE && iTest != IDTEST_NOTEST)
-            return 4;
-        uField = 2;
-    }
-    fnInfParseField(szLine, uField, szValue, COUNTOF(szValue));
-    if (!szValue[0])
-        return 4;
-    if ((szValue[0] && szValue[1] == ':') || (szValue[0] == '\\' && szValue[1] == '\\')) {
-        fnCopyText(pszDir, cchDir, szValue);
-    } else {
-        char szExpanded[kcchInfLine];
-        fnCopyText(szExpanded, COUNTOF(szExpanded), szValue);
-        if (fnExpandOpts(szExpanded, COUNTOF(szExpanded)) == 1)
-            fnCopyText(pszDir, cchDir, szExpanded);
-        else
-            fnJoinDirFile(pszDir, cchDir, g_szDestDir, szValue);
-    }
-    return 1;
-}
-
 // The directories of the directories section on the target disk, without
-// status window and without logging.
-int fnMakeDiskDirs(const char *pszDirsSection, const char *pszSection, const char *pszRest)
+// status window and without logging; a failure has been reported.
+int fnMakeDiskDirs(HWND hwndMain, const char *pszDirsSection, const char *pszSection, const char *pszRest)
 {
-    if (!fnMakeDirTree(g_szDestDir))
+    if (!fnCreateDirTreeMsg(hwndMain, g_szDestDir, FALSE))
         return 0;
-    const char *pszPos = fnFindScriptSection(pszDirsSection, pszSection, pszRest);
-    char szDir[kcchPath];
-    for (int iLine = 0; pszPos && iLine < 64; iLine++) {
-        int iRC = fnDirOfLine(&pszPos, szDir, COUNTOF(szDir));
-        if (iRC == 0)
-            break;
-        if (iRC == 1 && !fnMakeDirTree(szDir))
-            return 0;
-    }
-    return 1;
+    const char *pszLines = fnFindScriptSection(pszDirsSection, pszSection, pszRest);
+    if (!pszLines)
+        return 1;
+    unsigned uLines = fnInfCountLines(pszLines, NULL, kuMaxDirLines);
+    return fnCreateDirectories(hwndMain, NULL, pszLines, pszDirsSection, uLines, 0, FALSE, FALSE) == 1;
 }
 
 // The next disk goes in; 0 when the user cancels.
@@ -100,13 +49,15 @@ int fnAskNextDisk(DisksState *pState)
 int fnEnsureDiskSpace(DisksState *pState, DWORD dwNeeded)
 {
     char szRoot[kcchPath];
-    DWORD dwFree = fnFreeBytes32(g_szDestDir, szRoot, COUNTOF(szRoot));
+    if (!fnPathRoot(g_szDestDir, szRoot, COUNTOF(szRoot)))
+        fnCopyText(szRoot, COUNTOF(szRoot), g_szDestDir);
+    DWORD dwFree = fnGetDiskSpace(g_szDestDir);
     while (dwFree < dwNeeded) {
         if (pState->bSwitched)
             pState->iDisk--;
         if (!fnAskNextDisk(pState))
             return 0;
-        dwFree = fnFreeBytes32(g_szDestDir, szRoot, COUNTOF(szRoot));
+        dwFree = fnGetDiskSpace(g_szDestDir);
         if (dwFree >= dwNeeded)
             break;
         if (fnMsgBox(IDS_DISK_SPACE_SWITCH, NULL, MB_OKCANCEL | MB_ICONEXCLAMATION | MB_TASKMODAL, szRoot,
@@ -153,10 +104,8 @@ int fnDisksLoop(HWND hwndMain, IFStruct *pIF, LineCursorStruct *pCursor, unsigne
         if (!fnEnsureDiskSpace(&state, dwNeeded))
             return 0;
         if (uLineNum == 1 || state.bSwitched) {
-            if (!fnMakeDiskDirs(pHeader->szDirsSection, pszSection, pszRest)) {
-                fnMsgBox(IDS_DIR_TREE_FAILED, NULL, MB_OK | MB_ICONERROR | MB_TASKMODAL, g_szDestDir);
+            if (!fnMakeDiskDirs(hwndMain, pHeader->szDirsSection, pszSection, pszRest))
                 return 0;
-            }
             state.bSwitched = FALSE;
         }
         if (pIF->szDescription[0])
@@ -164,10 +113,8 @@ int fnDisksLoop(HWND hwndMain, IFStruct *pIF, LineCursorStruct *pCursor, unsigne
         fnSetStatusText(pIF->hStatusDlg, IDC_COPY_TEXT2, 0, state.szDescription);
         fnSetStatusText(pIF->hStatusDlg, IDC_COPY_TEXT3, 0, "");
         fnSetStatusText(pIF->hStatusDlg, IDC_COPY_TEXT4, 0, "");
-        if (!fnMakeDirTree(pIF->szDstDir)) {
-            fnMsgBox(IDS_DIR_TREE_FAILED, NULL, MB_OK | MB_ICONERROR | MB_TASKMODAL, pIF->szDstDir);
+        if (!fnCreateDirTreeMsg(hwndMain, pIF->szDstDir, TRUE))
             return 0;
-        }
         fnCompleteSourceDir(pIF);
         TRACE("fnInfCopyFilesToDisks",
               "Install g_szSourceDir=%s,\nszScratch=%s,\nIFStruct.szSrcFileName=%s,\nIFStruct.szSrcFilePath=%s,\n"

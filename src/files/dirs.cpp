@@ -32,6 +32,11 @@ int fnCreateDir(const char *pszDir, BOOL bLog)
     TRACE("fnCreateDir - Begin", "lpszDir=%s", pszDir);
     if (!pszDir || !pszDir[0])
         return 0;
+    // Most directories asked for are there already; looking costs less than
+    // a failed creation.
+    DWORD dwAttrib = GetFileAttributesA(pszDir);
+    if (dwAttrib != INVALID_FILE_ATTRIBUTES && (dwAttrib & FILE_ATTRIBUTE_DIRECTORY))
+        return 1;
     if (!CreateDirectoryA(pszDir, NULL)) {
         TRACE("fnCreateDir - CreateDirectory error", "lpszDir=%s, dwError=%lu", pszDir, GetLastError());
         // A directory that was there already is not the run's change: it is

@@ -5,6 +5,7 @@
 
 #include <winver.h>
 
+#include "files/dirs.h"
 #include "files/unique.h"
 #include "run/run_state.h"
 #include "run/text.h"
@@ -47,18 +48,6 @@ void fnRemoveTempFile(char *pszTemp)
         DeleteFileA(pszTemp);
         pszTemp[0] = '\0';
     }
-}
-
-void fnReportTreeFailure(const char *pszDir)
-{
-    char szRoot[kcchPath] = "";
-    if (pszDir[0] && pszDir[1] == ':')
-        fnFormatText(szRoot, COUNTOF(szRoot), "%c:\\", pszDir[0]);
-    UINT uType = szRoot[0] ? GetDriveTypeA(szRoot) : DRIVE_REMOTE;
-    if (uType == DRIVE_UNKNOWN || uType == DRIVE_NO_ROOT_DIR)
-        fnMsgBox(IDS_DRIVE_NOT_AVAILABLE, NULL, MB_OK | MB_ICONINFORMATION | MB_TASKMODAL, szRoot);
-    else
-        fnMsgBox(IDS_DIR_TREE_FAILED, NULL, MB_OK | MB_ICONERROR | MB_TASKMODAL, pszDir);
 }
 
 // The unique name for a file installed beside one in use: always the numbered
@@ -231,10 +220,8 @@ int fnAppendPart(IFStruct *pIF)
     char szSrc[kcchPath], szTarget[kcchPath];
     fnJoinDirFile(szSrc, COUNTOF(szSrc), pIF->szSrcFilePath, pIF->szSrcFileName);
     fnJoinDirFile(szTarget, COUNTOF(szTarget), pIF->szSuggestDstDir, pIF->szDstFileName);
-    if (!fnMakeDirTree(pIF->szSuggestDstDir)) {
-        fnReportTreeFailure(pIF->szSuggestDstDir);
+    if (!fnCreateDirTreeMsg(NULL, pIF->szSuggestDstDir, TRUE))
         return kIFStop;
-    }
     DWORD dwBits = fnAppendToFile(szSrc, szTarget);
     if (dwBits == 0)
         return kIFInstalled;
@@ -268,7 +255,7 @@ int fnInstallNewTarget(IFStruct *pIF, const char *pszSrc, const char *pszTarget)
     BOOL bKeepAttrib = bAsIs || pIF->uInstallMode == kInstallKeepAttrib || pIF->bKeepAttrib;
     DWORD dwErr = fnCopyToNewFile(pszSrc, pszTarget, bKeepAttrib, !bAsIs);
     // The destination folder is made once the source is known to be there.
-    if (dwErr == ERROR_PATH_NOT_FOUND && fnMakeDirTree(pIF->szSuggestDstDir))
+    if (dwErr == ERROR_PATH_NOT_FOUND && fnCreateDirTree(pIF->szSuggestDstDir, TRUE))
         dwErr = fnCopyToNewFile(pszSrc, pszTarget, bKeepAttrib, !bAsIs);
     if (dwErr != 0)
         return 0;
@@ -436,10 +423,8 @@ int fnInstallFile(HWND hwndMain, DWORD dwFlags, IFStruct *pIF, char *pszTempFile
             static HCURSOR s_hcurWait = LoadCursor(NULL, IDC_WAIT);
             SetCursor(s_hcurWait);
         }
-        if (!fnMakeDirTree(pIF->szSuggestDstDir)) {
-            fnReportTreeFailure(pIF->szSuggestDstDir);
+        if (!fnCreateDirTreeMsg(hwndMain, pIF->szSuggestDstDir, TRUE))
             return kIFStop;
-        }
         char szSrc[kcchPath], szTarget[kcchPath];
         fnJoinDirFile(szSrc, COUNTOF(szSrc), pIF->szSrcFilePath, pIF->szSrcFileName);
         fnJoinDirFile(szTarget, COUNTOF(szTarget), pIF->szSuggestDstDir, pIF->szDstFileName);

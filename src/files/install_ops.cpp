@@ -2,6 +2,7 @@
 // the plain copy, directory trees and replacement of files in use.
 #include "files/install.h"
 
+#include "files/dirs.h"
 #include "run/guards.h"
 #include "run/run_state.h"
 #include "run/text.h"
@@ -91,53 +92,6 @@ static int fnIsDirectory(const char *pszPath)
     return dwAttrib != INVALID_FILE_ATTRIBUTES && (dwAttrib & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-static int fnCreateOneDir(const char *pszDir, int bLog)
-{
-    if (fnIsDirectory(pszDir))
-        return 1;
-    if (!CreateDirectoryA(pszDir, NULL) && !fnIsDirectory(pszDir))
-        return 0;
-    if (bLog)
-        fnLogLine("%s", 1, pszDir);
-    return 1;
-}
-
-int fnMakeDirTree(const char *pszDir)
-{
-    if (!pszDir[0])
-        return 0;
-    if (fnIsDirectory(pszDir))
-        return 1;
-    char szPart[kcchPath];
-    if (!fnCopyText(szPart, COUNTOF(szPart), pszDir))
-        return 0;
-    // Each level from the root down; a UNC root (\\server\share) is not made.
-    char *p = szPart;
-    if (p[0] == '\\' && p[1] == '\\') {
-        p += 2;
-        for (int iSlashes = 0; *p && iSlashes < 2; p = CharNextA(p)) {
-            if (*p == '\\')
-                iSlashes++;
-        }
-    } else if (p[0] && p[1] == ':') {
-        p += 2;
-    }
-    for (; *p; p = CharNextA(p)) {
-        if ((*p == '\\' || *p == '/') && p > szPart && p[-1] != ':') {
-            char c = *p;
-            *p = '\0';
-            int bOk = fnCreateOneDir(szPart, 0);
-            *p = c;
-            if (!bOk)
-                return 0;
-        }
-    }
-    size_t cch = strlen(szPart);
-    if (cch > 0 && (szPart[cch - 1] == '\\' || szPart[cch - 1] == '/'))
-        szPart[cch - 1] = '\0';
-    return fnCreateOneDir(szPart, 1);
-}
-
 int fnCopyFile(const char *pszFrom, const char *pszTo, BOOL bFailIfExists, BOOL bKeepTime)
 {
     TRACE("fnCopyFile", "lpszReadFile=%s,\nlpszWriteFile=%s", pszFrom, pszTo);
@@ -149,7 +103,7 @@ int fnCopyFile(const char *pszFrom, const char *pszTo, BOOL bFailIfExists, BOOL 
     if (szDir[0] && !fnIsDirectory(szDir)) {
         TRACE("fnCopyFile", "Destination directory %s does not exist.\nlpszReadFile=%s,\nlpszWriteFile=%s", szDir,
               pszFrom, pszTo);
-        if (!fnMakeDirTree(szDir)) {
+        if (!fnCreateDirTree(szDir, TRUE)) {
             DWORD dwErr = GetLastError();
             TRACE("fnCopyFile",
                   "Could not create destination directory %s!\nlpszReadFile=%s,\nlpszWriteFile=%s,\ndwError=%lu",

@@ -2,6 +2,7 @@
 // recursion every subdirectory, installed one by one.
 #include "files/install.h"
 
+#include "files/dirs.h"
 #include "files/expand_lz.h"
 #include "run/guards.h"
 #include "run/run_state.h"
@@ -144,7 +145,7 @@ int fnWildInstallDirectory(HWND hwndMain, IFStruct *pIF)
     if (!fnJoinDirFile(szNewDir, COUNTOF(szNewDir), pIF->szDstDir, pIF->szDstFileName) ||
         !fnJoinDirFile(szSrcDir, COUNTOF(szSrcDir), pIF->szSrcFilePath, pIF->szSrcFileName))
         return 0;
-    if (!fnMakeDirTree(szNewDir))
+    if (!fnCreateDirTree(szNewDir, TRUE))
         return 0;
     fnCopyText(pIF->szSrcFilePath, COUNTOF(pIF->szSrcFilePath), szSrcDir);
     fnCopyText(pIF->szDstDir, COUNTOF(pIF->szDstDir), szNewDir);

@@ -3,6 +3,7 @@
 #include <commdlg.h>
 
 #include "expand/expand.h"
+#include "files/copy_section.h"
 #include "files/dirs.h"
 #include "files/dirs_path.h"
 #include "files/unique.h"
@@ -544,8 +545,9 @@ static unsigned fnCountMoveFiles(const char *pszEntries, unsigned uMaxLines)
     char szLine[kcchInfLine];
     const char *pszPos = pszEntries;
     for (unsigned u = 0; pszPos && u < uMaxLines; u++) {
+        fnPumpMessagesSometimes();
         szLine[0] = '\0';
-        pszPos = fnInfNextLine(pszPos, szLine, COUNTOF(szLine));
+        pszPos = fnInfReadLine(pszPos, szLine, COUNTOF(szLine));
         if (!szLine[0])
             break;
         fnInfTestIfTwoFields(szLine, COUNTOF(szLine));
@@ -571,20 +573,6 @@ static unsigned fnCountMoveFiles(const char *pszEntries, unsigned uMaxLines)
 }
 
 // The entry line number uLine (from 1) after the header, or 0 at the end.
-static const char *fnMoveEntryLine(const char *pszEntries, unsigned uLine, char *pszLine, size_t cchLine)
-{
-    const char *pszPos = pszEntries;
-    for (unsigned u = 1; pszPos; u++) {
-        pszLine[0] = '\0';
-        pszPos = fnInfNextLine(pszPos, pszLine, cchLine);
-        if (!pszLine[0])
-            return NULL;
-        if (u == uLine)
-            return pszLine;
-    }
-    return NULL;
-}
-
 int fnMoveFiles(HWND hwndMain, HWND hwndStatus, const char *pszSection, const char *pszHeader)
 {
     const char *pszLines = fnInfFindSection(pszSection, pszHeader, 0);
@@ -612,12 +600,14 @@ int fnMoveFiles(HWND hwndMain, HWND hwndStatus, const char *pszSection, const ch
         fnSetProgressRange(hwndStatus, uMaxFiles);
     }
     s_if.uFileNum = 1;
+    // Each entry is read where the last one ended: one pass over the section.
+    LineCursorStruct cursor = {pszEntries, pszEntries, 1};
     for (unsigned uLineNum = 1; uLineNum <= uMaxLines; uLineNum++, s_if.uFileNum++) {
         fnPumpMessagesSometimes();
         if (fnCancelPressed(hwndStatus))
             return 0;
         char szLine[kcchInfLine];
-        if (!fnMoveEntryLine(pszEntries, uLineNum, szLine, COUNTOF(szLine)))
+        if (!fnCursorLine(&cursor, uLineNum, szLine, COUNTOF(szLine)))
             break;
         char szKey[kcchInfLine];
         if (fnInfParseField(szLine, 0, szKey, COUNTOF(szKey)) && fnTextEqualI(szKey, "ExpandDelims")) {
@@ -730,11 +720,7 @@ int fnDeleteFilesSection(HWND hwndMain, char *pszSection, const char *pszHeader,
     (void)hwndMain;
     const char *pszLines = fnInfFindSection(pszSection, pszHeader, 0);
     char szLine[kcchInfLine];
-    for (const char *pszPos = pszLines; pszPos;) {
-        szLine[0] = '\0';
-        pszPos = fnInfNextLine(pszPos, szLine, COUNTOF(szLine));
-        if (!szLine[0])
-            break;
+    for (const char *pszPos = pszLines; fnInfNextSectionLine(&pszPos, szLine, COUNTOF(szLine));) {
         int iTest = fnInfTestIfTwoFields(szLine, COUNTOF(szLine));
         if (iTest == IDTEST_SKIPSECTION)
             break;

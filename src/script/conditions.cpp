@@ -10,8 +10,17 @@
 
 const char *fnInfNextLine(const char *pszPos, char *pszLine, size_t cchLine)
 {
-    fnPumpMessages();
+    fnPumpMessagesSometimes();
     return fnInfReadLine(pszPos, pszLine, cchLine);
+}
+
+int fnInfNextSectionLine(const char **ppszPos, char *pszLine, size_t cchLine)
+{
+    if (!*ppszPos)
+        return 0;
+    pszLine[0] = '\0';
+    *ppszPos = fnInfNextLine(*ppszPos, pszLine, cchLine);
+    return pszLine[0] != '\0';
 }
 
 int fnFileOrDirExists(const char *pszPath)

@@ -160,11 +160,7 @@ int fnReadSetEnvironment(HWND hwndMain, const char *pszBody)
     memset(&s_backup, 0, sizeof(s_backup));
     char szLine[kcchInfLine];
     const char *pszPos = pszBody;
-    while (pszPos) {
-        szLine[0] = '\0';
-        pszPos = fnInfNextLine(pszPos, szLine, COUNTOF(szLine));
-        if (!szLine[0])
-            break;
+    while (fnInfNextSectionLine(&pszPos, szLine, COUNTOF(szLine))) {
         int iTest = fnInfTestIfTwoFields(szLine, COUNTOF(szLine));
         if (iTest == IDTEST_SKIPSECTION)
             return 1;

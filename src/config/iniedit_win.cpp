@@ -481,11 +481,7 @@ int fnIniFilesEdit(HWND hwndMain, const char *pszBody)
     IniBackupStruct backup = {};
     char szLine[kcchInfLine];
     const char *pszPos = pszBody;
-    while (pszPos) {
-        szLine[0] = '\0';
-        pszPos = fnInfNextLine(pszPos, szLine, COUNTOF(szLine));
-        if (!szLine[0])
-            break;
+    while (fnInfNextSectionLine(&pszPos, szLine, COUNTOF(szLine))) {
         if (fnIniEditLine(hwndMain, &backup, szLine) == kLineStop)
             break;
     }
@@ -542,11 +538,7 @@ int fnReadIniFiles(HWND hwndMain, const char *pszBody)
     unsigned uSlot = 0;
     char szLine[kcchInfLine];
     const char *pszPos = pszBody;
-    while (pszPos && uSlot < kuDefaultSettings) {
-        szLine[0] = '\0';
-        pszPos = fnInfNextLine(pszPos, szLine, COUNTOF(szLine));
-        if (!szLine[0])
-            break;
+    while (uSlot < kuDefaultSettings && fnInfNextSectionLine(&pszPos, szLine, COUNTOF(szLine))) {
         int iTest = fnInfTestIfTwoFields(szLine, COUNTOF(szLine));
         if (iTest == IDTEST_SKIPSECTION)
             break;

@@ -499,16 +499,36 @@ int fnInstallOneEntry(HWND hwndMain, IFStruct *pIF)
     return fnInstallFileVer(hwndMain, pIF) != kIFVStop;
 }
 
+const char *fnBeginCopySection(IFStruct *pIF, HWND hwndStatus, const char *pszSection, CopyHeaderStruct *pHeader,
+                               unsigned *puMaxLines)
+{
+    *puMaxLines = 0;
+    if (!pszSection || !pszSection[0])
+        return NULL;
+    memset(pIF, 0, sizeof(*pIF));
+    pIF->hStatusDlg = hwndStatus;
+    return fnReadCopyHeader(pszSection, pHeader, puMaxLines);
+}
+
+void fnSetUpCopyMeter(IFStruct *pIF, const CopyHeaderStruct *pHeader, unsigned uMaxFiles)
+{
+    pIF->bSectionQuiet = pHeader->bQuiet;
+    if (!pHeader->bQuiet) {
+        fnSetProgressPos(pIF->hStatusDlg, 0);
+        fnSetProgressRange(pIF->hStatusDlg, uMaxFiles);
+        return;
+    }
+    if (pIF->hStatusDlg && IsWindow(pIF->hStatusDlg))
+        DestroyWindow(pIF->hStatusDlg);
+    pIF->hStatusDlg = NULL;
+}
+
 int fnCopyFiles(HWND hwndMain, HWND hwndStatus, const char *pszSection, const char *pszHeader, const char *pszRest)
 {
     static IFStruct s_if;
-    if (!pszSection || !pszSection[0])
-        return 1;
-    memset(&s_if, 0, sizeof(s_if));
-    s_if.hStatusDlg = hwndStatus;
     CopyHeaderStruct header;
     unsigned uMaxLines = 0;
-    const char *pszEntries = fnReadCopyHeader(pszSection, &header, &uMaxLines);
+    const char *pszEntries = fnBeginCopySection(&s_if, hwndStatus, pszSection, &header, &uMaxLines);
     if (!pszEntries)
         return 1;
     LineCursorStruct cursor = {pszEntries, pszEntries, 1};
@@ -527,15 +547,7 @@ int fnCopyFiles(HWND hwndMain, HWND hwndStatus, const char *pszSection, const ch
     }
     if (uMaxFiles == 0)
         return 1;
-    s_if.bSectionQuiet = header.bQuiet;
-    if (!header.bQuiet) {
-        fnSetProgressPos(s_if.hStatusDlg, 0);
-        fnSetProgressRange(s_if.hStatusDlg, uMaxFiles);
-    } else {
-        if (s_if.hStatusDlg && IsWindow(s_if.hStatusDlg))
-            DestroyWindow(s_if.hStatusDlg);
-        s_if.hStatusDlg = NULL;
-    }
+    fnSetUpCopyMeter(&s_if, &header, uMaxFiles);
     TRACE("fnInfCopyFiles", "lpszSection=%s, uMaxLines=%u, uMaxFiles=%u\nlpszInf=%s", pszHeader, uMaxLines, uMaxFiles,
           g_szSetupInf);
     s_if.uFileNum = 1;

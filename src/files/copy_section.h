@@ -36,6 +36,9 @@ int fnReadCopyFilesToDisks(HWND hwndMain, LineCursorStruct *pCursor, unsigned uL
                            DWORD *pdwDiskSpaceNeeded, BOOL *pbSwitchDisk, unsigned *puTest);  // 1 read, 2 no such line, 0 line error
 
 // Shared by both modes.
+const char *fnBeginCopySection(IFStruct *pIF, HWND hwndStatus, const char *pszSection, CopyHeaderStruct *pHeader,
+                               unsigned *puMaxLines);  // clears the record, reads the header: first entry line or NULL
+void fnSetUpCopyMeter(IFStruct *pIF, const CopyHeaderStruct *pHeader, unsigned uMaxFiles);  // meter range, or no status window when quiet
 const char *fnReadCopyHeader(const char *pszSection, CopyHeaderStruct *pHeader, unsigned *puMaxLines);  // first entry line, NULL when the section holds none
 int fnCursorLine(LineCursorStruct *pCursor, unsigned uLine, char *pszLine, size_t cchLine);  // 1 line uLine copied, 0 none
 const char *fnFindScriptSection(const char *pszHeader, const char *pszSection, const char *pszRest);  // body of a section anywhere in the script, or NULL

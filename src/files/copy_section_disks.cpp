@@ -214,30 +214,16 @@ int fnInfCopyFilesToDisks(HWND hwndMain, HWND hwndStatus, const char *pszSection
                           const char *pszRest)
 {
     static IFStruct s_if;
-    if (!pszSection || !pszSection[0])
-        return 1;
-    memset(&s_if, 0, sizeof(s_if));
-    s_if.hStatusDlg = hwndStatus;
     CopyHeaderStruct header;
     unsigned uMaxLines = 0;
-    const char *pszEntries = fnReadCopyHeader(pszSection, &header, &uMaxLines);
+    const char *pszEntries = fnBeginCopySection(&s_if, hwndStatus, pszSection, &header, &uMaxLines);
     if (!pszEntries)
         return 1;
     LineCursorStruct cursor = {pszEntries, pszEntries, 1};
-    unsigned uMaxFiles = header.uTotalFiles;
-    if (!header.bTotalGiven)
-        uMaxFiles = fnCountEntries(&cursor, uMaxLines);
+    unsigned uMaxFiles = header.bTotalGiven ? header.uTotalFiles : fnCountEntries(&cursor, uMaxLines);
     if (uMaxFiles == 0)
         return 1;
-    s_if.bSectionQuiet = header.bQuiet;
-    if (!header.bQuiet) {
-        fnSetProgressPos(s_if.hStatusDlg, 0);
-        fnSetProgressRange(s_if.hStatusDlg, uMaxFiles);
-    } else {
-        if (s_if.hStatusDlg && IsWindow(s_if.hStatusDlg))
-            DestroyWindow(s_if.hStatusDlg);
-        s_if.hStatusDlg = NULL;
-    }
+    fnSetUpCopyMeter(&s_if, &header, uMaxFiles);
     TRACE("fnInfCopyFilesToDisk", "lpszSection=%s, uMaxLines=%u, uMaxFiles=%u\nlpszInf=%s", pszHeader, uMaxLines,
           uMaxFiles, g_szSetupInf);
     s_if.uFileNum = 1;

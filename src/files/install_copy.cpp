@@ -284,25 +284,38 @@ DWORD fnStreamRest(HANDLE hSrc, HANDLE hDst, char *pbBuffer, DWORD cbFirst)
     return 0;
 }
 
+// What both copies do first: the two paths (kcchPath each), the disk
+// prompts, the source's facts and the free space they need. 0 or VIF_* bits.
+DWORD fnPrepareCopy(const char *pszSrcDir, const char *pszSrcName, const char *pszDstDir, const char *pszDstName,
+                    BOOL bAsIs, char *pszSrc, char *pszDst, SourceFacts *pFacts)
+{
+    if (!fnJoinDirFile(pszSrc, kcchPath, pszSrcDir, pszSrcName))
+        return VIF_CANNOTREADSRC;
+    if (!fnJoinDirFile(pszDst, kcchPath, pszDstDir, pszDstName))
+        return VIF_CANNOTCREATE;
+    DWORD dwBits = fnDiskPrompts(pszSrc, pszDst);
+    if (dwBits)
+        return dwBits;
+    if (!fnReadSourceFacts(pszSrc, pFacts))
+        return VIF_CANNOTREADSRC;
+    if (bAsIs) {
+        pFacts->bSzdd = FALSE;  // as is: never expanded
+        fnFileSize(pszSrc, &pFacts->cbSize);
+    }
+    ULONGLONG cbFree = fnFreeBytes(pszDst, pFacts->cbSize);
+    return cbFree == 0 || cbFree < pFacts->cbSize ? VIF_OUTOFSPACE : 0;
+}
+
 }  // namespace
 
 DWORD fnExpandCopyFile(const char *pszSrcDir, const char *pszSrcName, const char *pszDstDir, const char *pszDstName,
                        BOOL bKeepAttrib)
 {
     char szSrc[kcchPath], szDst[kcchPath];
-    if (!fnJoinDirFile(szSrc, COUNTOF(szSrc), pszSrcDir, pszSrcName))
-        return VIF_CANNOTREADSRC;
-    if (!fnJoinDirFile(szDst, COUNTOF(szDst), pszDstDir, pszDstName))
-        return VIF_CANNOTCREATE;
-    DWORD dwBits = fnDiskPrompts(szSrc, szDst);
+    SourceFacts facts;
+    DWORD dwBits = fnPrepareCopy(pszSrcDir, pszSrcName, pszDstDir, pszDstName, FALSE, szSrc, szDst, &facts);
     if (dwBits)
         return dwBits;
-    SourceFacts facts;
-    if (!fnReadSourceFacts(szSrc, &facts))
-        return VIF_CANNOTREADSRC;
-    ULONGLONG cbFree = fnFreeBytes(szDst, facts.cbSize);
-    if (cbFree == 0 || cbFree < facts.cbSize)
-        return VIF_OUTOFSPACE;
 
     ULONGLONG cbOld = 0;
     DWORD dwOldAttrib = GetFileAttributesA(szDst);
@@ -327,21 +340,10 @@ DWORD fnCopyFileAsIs(const char *pszSrcDir, const char *pszSrcName, const char *
                      BOOL bKeepAttrib)
 {
     char szSrc[kcchPath], szDst[kcchPath];
-    if (!fnJoinDirFile(szSrc, COUNTOF(szSrc), pszSrcDir, pszSrcName))
-        return VIF_CANNOTREADSRC;
-    if (!fnJoinDirFile(szDst, COUNTOF(szDst), pszDstDir, pszDstName))
-        return VIF_CANNOTCREATE;
-    DWORD dwBits = fnDiskPrompts(szSrc, szDst);
+    SourceFacts facts;
+    DWORD dwBits = fnPrepareCopy(pszSrcDir, pszSrcName, pszDstDir, pszDstName, TRUE, szSrc, szDst, &facts);
     if (dwBits)
         return dwBits;
-    SourceFacts facts;
-    if (!fnReadSourceFacts(szSrc, &facts))
-        return VIF_CANNOTREADSRC;
-    facts.bSzdd = FALSE;  // as is: never expanded
-    fnFileSize(szSrc, &facts.cbSize);
-    ULONGLONG cbFree = fnFreeBytes(szDst, facts.cbSize);
-    if (cbFree == 0 || cbFree < facts.cbSize)
-        return VIF_OUTOFSPACE;
 
     ULONGLONG cbOld = 0;
     DWORD dwOldAttrib = GetFileAttributesA(szDst);

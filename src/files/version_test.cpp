@@ -108,11 +108,7 @@ int fnReadVersionTest(HWND hwndMain, const char *pszLines)
     VersionTestStruct test;
     memset(&test, 0, sizeof(test));
     char szLine[kcchInfLine];
-    for (const char *pszPos = pszLines; pszPos;) {
-        szLine[0] = '\0';
-        pszPos = fnInfNextLine(pszPos, szLine, COUNTOF(szLine));
-        if (!szLine[0])
-            break;
+    for (const char *pszPos = pszLines; fnInfNextSectionLine(&pszPos, szLine, COUNTOF(szLine));) {
         char szKey[kcchInfLine];
         if (!fnInfParseField(szLine, 0, szKey, COUNTOF(szKey)))
             return 0;  // a line without a keyword: the walk reports it
@@ -193,11 +189,7 @@ int fnReadFileChecks(HWND hwndMain, const char *pszLines)
     BOOL bChecked = FALSE;
     char szFile[kcchInfLine] = "";
     char szLine[kcchInfLine];
-    for (const char *pszPos = pszLines; pszPos;) {
-        szLine[0] = '\0';
-        pszPos = fnInfNextLine(pszPos, szLine, COUNTOF(szLine));
-        if (!szLine[0])
-            break;
+    for (const char *pszPos = pszLines; fnInfNextSectionLine(&pszPos, szLine, COUNTOF(szLine));) {
         int iTest = fnInfTestIfTwoFields(szLine, COUNTOF(szLine));
         if (iTest == IDTEST_SKIPSECTION)
             return 1;
@@ -270,11 +262,7 @@ int fnReadStringChecks(HWND hwndMain, const char *pszLines)
     g_uStringChecks[0] = 1;
     unsigned uEntry = 1;
     char szLine[kcchInfLine];
-    for (const char *pszPos = pszLines; pszPos;) {
-        szLine[0] = '\0';
-        pszPos = fnInfNextLine(pszPos, szLine, COUNTOF(szLine));
-        if (!szLine[0])
-            break;
+    for (const char *pszPos = pszLines; fnInfNextSectionLine(&pszPos, szLine, COUNTOF(szLine));) {
         // Beyond the fifteenth evaluated line the results are not kept.
         if (uEntry < kuStringChecks)
             g_uStringChecks[uEntry] = 9;

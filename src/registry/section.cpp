@@ -420,11 +420,7 @@ int fnRegistrySection(HWND hwndMain, const char *pszBody)
     RegRunStruct run = {hwndMain, 0, 0, 1};
     char szLine[kcchInfLine];
     const char *pszPos = pszBody;
-    while (pszPos) {
-        szLine[0] = '\0';
-        pszPos = fnInfNextLine(pszPos, szLine, COUNTOF(szLine));
-        if (!szLine[0])
-            break;
+    while (fnInfNextSectionLine(&pszPos, szLine, COUNTOF(szLine))) {
         int iResult = fnRegistryLine(&run, szLine);
         if (iResult == -1)
             return 1;

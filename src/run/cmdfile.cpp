@@ -153,11 +153,7 @@ int fnWriteCmdFile(HWND hwndMain, char *pszSection, const char *pszHeader)
     char szLine[kcchInfLine];
     char szKey[kcchInfLine];
     char szValue[kcchInfLine];
-    while (pszPos) {
-        szLine[0] = '\0';
-        pszPos = fnInfNextLine(pszPos, szLine, COUNTOF(szLine));
-        if (!szLine[0])
-            break;
+    while (fnInfNextSectionLine(&pszPos, szLine, COUNTOF(szLine))) {
         if (fnInfTestIfTwoFields(szLine, COUNTOF(szLine)) == IDTEST_FALSE)
             continue;
         if (!fnInfParseField(szLine, 0, szKey, COUNTOF(szKey)))

@@ -255,7 +255,11 @@ int fnFileSize(const char *pszFile, ULONGLONG *pcb)
 DWORD fnTargetAttributes(DWORD dwSrcAttrib, BOOL bKeepAttrib)
 {
     const DWORD dwSpecial = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
-    DWORD dwAttrib = dwSrcAttrib & ~FILE_ATTRIBUTE_DIRECTORY;
+    // Only what a new file can be given: compression, encryption, sparse and
+    // reparse data are properties of the source's storage, not attributes
+    // to pass to the creation.
+    const DWORD dwSettable = dwSpecial | FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+    DWORD dwAttrib = dwSrcAttrib & dwSettable;
     if (!bKeepAttrib && (dwAttrib & dwSpecial))
         dwAttrib = FILE_ATTRIBUTE_NORMAL;
     return dwAttrib ? dwAttrib : FILE_ATTRIBUTE_NORMAL;

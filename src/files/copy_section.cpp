@@ -279,13 +279,9 @@ int fnCopyFilesLoop(HWND hwndMain, IFStruct *pIF, LineCursorStruct *pCursor, uns
             return 0;
         unsigned uTest = IDTEST_NOTEST;
         int iRead = fnReadCopyFiles(hwndMain, pCursor, uLineNum, pIF, &uTest);
-        if (iRead == 2 || uTest == IDTEST_SKIPSECTION)
-            return 1;
-        if (iRead == 0) {
-            if (!g_bQuiet)
-                fnMsgBox(IDS_LINE_ERROR, NULL, MB_OK | MB_ICONERROR | MB_TASKMODAL, uLineNum, pszHeader);
-            return 0;
-        }
+        int iOutcome = fnEntryReadOutcome(iRead, uTest, uLineNum, pszHeader);
+        if (iOutcome != kEntryGoOn)
+            return iOutcome;
         if (pIF->szDiskId[0])
             fnLookUpDiskLabel(pIF, pHeader->szDisksSection, pszSection, pszRest);
         if (uTest == IDTEST_FALSE || uTest == IDTEST_CONTINUE) {
@@ -508,6 +504,17 @@ const char *fnBeginCopySection(IFStruct *pIF, HWND hwndStatus, const char *pszSe
     memset(pIF, 0, sizeof(*pIF));
     pIF->hStatusDlg = hwndStatus;
     return fnReadCopyHeader(pszSection, pHeader, puMaxLines);
+}
+
+int fnEntryReadOutcome(int iRead, unsigned uTest, unsigned uLineNum, const char *pszHeader)
+{
+    if (iRead == 2 || uTest == IDTEST_SKIPSECTION)
+        return kEntryEndSection;
+    if (iRead != 0)
+        return kEntryGoOn;
+    if (!g_bQuiet)
+        fnMsgBox(IDS_LINE_ERROR, NULL, MB_OK | MB_ICONERROR | MB_TASKMODAL, uLineNum, pszHeader);
+    return kEntryFailed;
 }
 
 void fnSetUpCopyMeter(IFStruct *pIF, const CopyHeaderStruct *pHeader, unsigned uMaxFiles)

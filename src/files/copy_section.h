@@ -38,6 +38,8 @@ int fnReadCopyFilesToDisks(HWND hwndMain, LineCursorStruct *pCursor, unsigned uL
 // Shared by both modes.
 const char *fnBeginCopySection(IFStruct *pIF, HWND hwndStatus, const char *pszSection, CopyHeaderStruct *pHeader,
                                unsigned *puMaxLines);  // clears the record, reads the header: first entry line or NULL
+enum { kEntryFailed = 0, kEntryEndSection = 1, kEntryGoOn = 2 };
+int fnEntryReadOutcome(int iRead, unsigned uTest, unsigned uLineNum, const char *pszHeader);  // kEntry*; a line error is reported
 void fnSetUpCopyMeter(IFStruct *pIF, const CopyHeaderStruct *pHeader, unsigned uMaxFiles);  // meter range, or no status window when quiet
 const char *fnReadCopyHeader(const char *pszSection, CopyHeaderStruct *pHeader, unsigned *puMaxLines);  // first entry line, NULL when the section holds none
 int fnCursorLine(LineCursorStruct *pCursor, unsigned uLine, char *pszLine, size_t cchLine);  // 1 line uLine copied, 0 none

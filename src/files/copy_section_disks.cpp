@@ -81,13 +81,9 @@ int fnDisksLoop(HWND hwndMain, IFStruct *pIF, LineCursorStruct *pCursor, unsigne
         BOOL bSwitch = FALSE;
         unsigned uTest = IDTEST_NOTEST;
         int iRead = fnReadCopyFilesToDisks(hwndMain, pCursor, uLineNum, pIF, &dwNeeded, &bSwitch, &uTest);
-        if (iRead == 2 || uTest == IDTEST_SKIPSECTION)
-            return 1;
-        if (iRead == 0) {
-            if (!g_bQuiet)
-                fnMsgBox(IDS_LINE_ERROR, NULL, MB_OK | MB_ICONERROR | MB_TASKMODAL, uLineNum, pszHeader);
-            return 0;
-        }
+        int iOutcome = fnEntryReadOutcome(iRead, uTest, uLineNum, pszHeader);
+        if (iOutcome != kEntryGoOn)
+            return iOutcome;
         if (pIF->szDiskId[0])
             fnLookUpDiskLabel(pIF, pHeader->szDisksSection, pszSection, pszRest);
         TRACE("fnInfCopyFilesToDisks",

@@ -265,6 +265,20 @@ DWORD fnTargetAttributes(DWORD dwSrcAttrib, BOOL bKeepAttrib)
     return dwAttrib ? dwAttrib : FILE_ATTRIBUTE_NORMAL;
 }
 
+// The last Win32 error, or dwDefault when a failed call set none.
+DWORD fnLastErrorOr(DWORD dwDefault)
+{
+    DWORD dwErr = GetLastError();
+    return dwErr ? dwErr : dwDefault;
+}
+
+// Whether the drive of pszPath has room for cbNeeded more bytes.
+int fnHasRoomFor(const char *pszPath, ULONGLONG cbNeeded)
+{
+    ULONGLONG cbFree = fnFreeBytes(pszPath, cbNeeded);
+    return cbFree != 0 && cbFree >= cbNeeded;
+}
+
 // One buffer for every stream copy, made on first use and kept.
 const DWORD kcbCopyBlock = 1024 * 1024;
 
@@ -281,7 +295,7 @@ DWORD fnStreamRest(HANDLE hSrc, HANDLE hDst, char *pbBuffer, DWORD cbFirst)
     while (cbRead) {
         DWORD cbWritten = 0;
         if (!WriteFile(hDst, pbBuffer, cbRead, &cbWritten, NULL) || cbWritten != cbRead)
-            return GetLastError() ? GetLastError() : ERROR_DISK_FULL;
+            return fnLastErrorOr(ERROR_DISK_FULL);
         if (!ReadFile(hSrc, pbBuffer, kcbCopyBlock, &cbRead, NULL))
             return GetLastError();
     }
@@ -306,8 +320,7 @@ DWORD fnPrepareCopy(const char *pszSrcDir, const char *pszSrcName, const char *p
         pFacts->bSzdd = FALSE;  // as is: never expanded
         fnFileSize(pszSrc, &pFacts->cbSize);
     }
-    ULONGLONG cbFree = fnFreeBytes(pszDst, pFacts->cbSize);
-    return cbFree == 0 || cbFree < pFacts->cbSize ? VIF_OUTOFSPACE : 0;
+    return fnHasRoomFor(pszDst, pFacts->cbSize) ? 0 : VIF_OUTOFSPACE;
 }
 
 }  // namespace
@@ -542,9 +555,7 @@ DWORD fnCopyToNewFile(const char *pszSrc, const char *pszTarget, BOOL bKeepAttri
         return GetLastError();
     if (bExpand && cbFirst >= 8 && memcmp(pbBuffer, "SZDD\x88\xF0\x27\x33", 8) == 0)
         return ERROR_NOT_SUPPORTED;  // compressed: expanded by the full copy
-    ULONGLONG cbSize = (ULONGLONG)liSize.QuadPart;
-    ULONGLONG cbFree = fnFreeBytes(pszTarget, cbSize);
-    if (cbFree == 0 || cbFree < cbSize)
+    if (!fnHasRoomFor(pszTarget, (ULONGLONG)liSize.QuadPart))
         return ERROR_DISK_FULL;
     // Read-only is set after the content is in.
     DWORD dwAttrib = fnTargetAttributes(dwSrcAttrib, bKeepAttrib);
@@ -552,14 +563,14 @@ DWORD fnCopyToNewFile(const char *pszSrc, const char *pszTarget, BOOL bKeepAttri
     CFileHandle hDst(CreateFileA(pszTarget, GENERIC_WRITE, 0, NULL, CREATE_NEW,
                                  dwCreate ? dwCreate : FILE_ATTRIBUTE_NORMAL, NULL));
     if (!hDst.IsValid())
-        return GetLastError() ? GetLastError() : ERROR_CANNOT_MAKE;
+        return fnLastErrorOr(ERROR_CANNOT_MAKE);
     DWORD dwErr = fnStreamRest(hSrc.Get(), hDst.Get(), pbBuffer, cbFirst);
     if (!dwErr && !SetFileTime(hDst.Get(), NULL, NULL, &ftWrite))
         dwErr = GetLastError();
     if (!hDst.fnClose() && !dwErr)
-        dwErr = GetLastError() ? GetLastError() : ERROR_WRITE_FAULT;
+        dwErr = fnLastErrorOr(ERROR_WRITE_FAULT);
     if (!dwErr && (dwAttrib & FILE_ATTRIBUTE_READONLY) && !SetFileAttributesA(pszTarget, dwAttrib))
-        dwErr = GetLastError() ? GetLastError() : ERROR_ACCESS_DENIED;
+        dwErr = fnLastErrorOr(ERROR_ACCESS_DENIED);
     if (dwErr) {
         // The target was made here and holds nothing of the user's.
         SetFileAttributesA(pszTarget, FILE_ATTRIBUTE_NORMAL);

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# All the tests: builds (scripts/build.sh), runs the Windows tests of
+# All the tests: checks that includes point down (scripts/check_layers.sh),
+# builds (scripts/build.sh), runs the Windows tests of
 # build/win64 under Wine with ctest, then, when tests/native/CMakeLists.txt is
 # there, builds the pure text code natively with the sanitizers in build/native
 # and runs its tests. Exits non-zero when anything failed.
@@ -7,6 +8,7 @@ set -uo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 
 t0=$SECONDS
+bash scripts/check_layers.sh || { echo "test.sh: an include reaches up a layer" >&2; exit 1; }
 bash scripts/build.sh || { echo "test.sh: the build failed" >&2; exit 1; }
 
 status=0

@@ -5,12 +5,13 @@
 #include "expand/expand.h"
 #include "run/guards.h"
 #include "run/run_state.h"
-#include "run/startup.h"
+#include "base/install_log.h"
+#include "base/path.h"
 #include "run/text.h"
 #include "run/trace.h"
 #include "run/window.h"
 #include "script/conditions.h"
-#include "../res/resource.h"
+#include "resource.h"
 
 // What the walk over the section collects for its end.
 struct ConfigWalkStruct {

@@ -2,7 +2,7 @@
 
 #include <shlobj.h>
 
-#include "config/ini_line.h"
+#include "config/read_line.h"
 #include "expand/expand.h"
 #include "run/guards.h"
 #include "run/run_state.h"

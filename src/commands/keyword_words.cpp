@@ -3,7 +3,7 @@
 #include <limits.h>
 
 #include "run/text.h"
-#include "../res/resource.h"
+#include "resource.h"
 
 int fnYesNoField(const char *pszField)
 {

@@ -9,7 +9,7 @@
 #include "run/trace.h"
 #include "run/window.h"
 #include "script/lines.h"
-#include "../res/resource.h"
+#include "resource.h"
 
 // Field uField expanded into pszOut; 0 when the line has no such field.
 static int fnExpandedField(char *pszLine, unsigned uField, char *pszOut, size_t cchOut)

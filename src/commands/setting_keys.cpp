@@ -7,7 +7,7 @@
 #include "run/trace.h"
 #include "run/window.h"
 #include "script/lines.h"
-#include "../res/resource.h"
+#include "resource.h"
 
 int fnKeyYesNo(char *pszLine, BOOL *pbFlag)
 {

@@ -6,7 +6,7 @@
 
 #include <windows.h>
 
-#include "config/iniline.h"
+#include "config/iniedit_text.h"
 
 struct UserInputStruct;
 

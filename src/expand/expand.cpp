@@ -10,7 +10,7 @@
 #include "expand/expand_text.h"
 #include "run/run_state.h"
 #include "run/trace.h"
-#include "script/scrambler.h"
+#include "base/scrambler.h"
 #include "run/text.h"
 
 namespace {

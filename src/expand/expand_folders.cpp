@@ -6,11 +6,11 @@
 #include "expand/expand.h"
 #include "expand/expand_selectors.h"
 #include "expand/expand_text.h"
-#include "registry/registry.h"
+#include "base/registry.h"
 #include "run/run_state.h"
 #include "run/trace.h"
 #include "run/window.h"
-#include "../res/resource.h"
+#include "resource.h"
 #include "run/text.h"
 
 namespace {

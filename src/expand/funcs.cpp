@@ -4,11 +4,11 @@
 #include <windows.h>
 
 #include "expand/expand.h"
+#include "base/attrib.h"
 #include "expand/expand_text.h"
 #include "expand/funcs_text.h"
-#include "files/version.h"
+#include "base/version.h"
 #include "run/trace.h"
-#include "script/conditions.h"
 #include "run/text.h"
 
 namespace {

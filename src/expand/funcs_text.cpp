@@ -7,7 +7,7 @@
 
 #include "expand/expand_text.h"
 #include "expand/funcs_text.h"
-#include "files/version.h"
+#include "base/version.h"
 #include "run/text.h"
 
 namespace {

@@ -11,7 +11,7 @@
 #include "run/window.h"
 #include "script/conditions.h"
 #include "script/input.h"
-#include "../res/resource.h"
+#include "resource.h"
 
 namespace {
 

@@ -6,13 +6,13 @@
 #include "expand/expand.h"
 #include "files/copy_section_text.h"
 #include "files/dirs.h"
-#include "files/dirs_path.h"
+#include "files/dirs_text.h"
 #include "run/run_state.h"
 #include "run/text.h"
 #include "run/trace.h"
 #include "run/window.h"
 #include "script/conditions.h"
-#include "../res/resource.h"
+#include "resource.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include "files/dirs.h"
 
 #include "expand/expand.h"
-#include "files/dirs_path.h"
+#include "files/dirs_text.h"
 #include "files/install.h"
 #include "run/guards.h"
 #include "run/run_state.h"
@@ -11,7 +11,7 @@
 #include "script/conditions.h"
 #include "script/input.h"
 #include "script/lines.h"
-#include "../res/resource.h"
+#include "resource.h"
 
 // The directory counts as there when it can be made the current directory
 // (CreateDirectoryA fails for an existing one, and for a drive root).

@@ -9,7 +9,7 @@
 #include "run/trace.h"
 #include "run/window.h"
 #include "script/input.h"
-#include "../res/resource.h"
+#include "resource.h"
 
 static void fnBrowseForDestDir(HWND hDlg)
 {

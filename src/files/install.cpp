@@ -6,12 +6,12 @@
 #include <winver.h>
 
 #include "files/dirs.h"
-#include "files/unique.h"
+#include "base/unique.h"
 #include "run/run_state.h"
 #include "run/text.h"
 #include "run/trace.h"
 #include "run/window.h"
-#include "../res/resource.h"
+#include "resource.h"
 
 namespace {
 

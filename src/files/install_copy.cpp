@@ -9,13 +9,13 @@
 #include <lzexpand.h>
 #include <winver.h>
 
-#include "files/version.h"
+#include "base/version.h"
 #include "run/guards.h"
 #include "run/run_state.h"
 #include "run/text.h"
 #include "run/trace.h"
 #include "run/window.h"
-#include "../res/resource.h"
+#include "resource.h"
 
 namespace {
 

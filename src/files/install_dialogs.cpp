@@ -14,7 +14,7 @@
 #include "run/text.h"
 #include "run/trace.h"
 #include "run/window.h"
-#include "../res/resource.h"
+#include "resource.h"
 
 namespace {
 

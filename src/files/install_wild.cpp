@@ -3,7 +3,7 @@
 #include "files/install.h"
 
 #include "files/dirs.h"
-#include "files/expand_lz.h"
+#include "files/lz.h"
 #include "run/guards.h"
 #include "run/run_state.h"
 #include "run/text.h"

@@ -5,9 +5,9 @@
 #include "expand/expand.h"
 #include "files/copy_section.h"
 #include "files/dirs.h"
-#include "files/dirs_path.h"
-#include "files/unique.h"
-#include "files/version_test.h"
+#include "files/dirs_text.h"
+#include "base/unique.h"
+#include "files/version_sections.h"
 #include "run/guards.h"
 #include "run/run_state.h"
 #include "run/text.h"
@@ -16,7 +16,7 @@
 #include "script/conditions.h"
 #include "script/input.h"
 #include "script/lines.h"
-#include "../res/resource.h"
+#include "resource.h"
 
 enum { kuMaxMoveLines = 9000 };
 

@@ -4,7 +4,7 @@
 #include "registry/section.h"
 
 #include "expand/expand.h"
-#include "registry/registry.h"
+#include "base/registry.h"
 #include "run/guards.h"
 #include "run/message.h"
 #include "run/run_state.h"

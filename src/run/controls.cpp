@@ -3,7 +3,7 @@
 #include "run/run_state.h"
 #include "run/text.h"
 #include "run/window.h"
-#include "../res/resource.h"
+#include "resource.h"
 
 // Window data: range and position as 16-bit words, then the font handle
 // (a full pointer-sized slot: a font handle does not fit in 16 bits).

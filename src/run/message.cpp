@@ -3,7 +3,7 @@
 #include "run/run_state.h"
 #include "run/text.h"
 #include "run/window.h"
-#include "../res/resource.h"
+#include "resource.h"
 
 void fnInitMessage(MessageStruct *pMsg, unsigned uPosition)
 {

@@ -5,7 +5,7 @@
 #include "run/text.h"
 #include "run/trace.h"
 #include "run/window.h"
-#include "../res/resource.h"
+#include "resource.h"
 
 // A wait beyond this many seconds would overflow the timer's milliseconds.
 enum { kuMaxWaitSeconds = 2000000 };

@@ -30,6 +30,5 @@ int fnWriteLineToFile(HANDLE hFile, const char *pszText);  // text then CR LF, u
 
 int fnLogLine(const char *pszFormat, int bLineEnd, ...)    // install-log line when the log is on; 1 also when off
     __attribute__((format(printf, 1, 3)));
-int fnStartInstallLog(const char *pszName);  // opens the install log once with its header; 1 opened or already open
 
 #endif

@@ -2,7 +2,7 @@
 
 #include "run/text.h"
 #include "run/window.h"
-#include "../res/resource.h"
+#include "resource.h"
 
 // The record of one stepping-dialog call.
 struct TraceDialogStruct {

@@ -1,5 +1,5 @@
-// The main window, window placement, status windows, the message box routine,
-// the message pump and the start of every dialog.
+// Window placement, status windows, the message box routine, the message
+// pump and the start of every dialog.
 #ifndef SETUP32_RUN_WINDOW_H
 #define SETUP32_RUN_WINDOW_H
 
@@ -19,8 +19,8 @@ void fnPlaceWindow(HWND hwnd, unsigned uCode, BOOL bTopMost);        // places b
 void fnStartDialog(HWND hwndMain, HWND hDlg, BOOL bCaption, BOOL bBeep);  // common start of every dialog
 HWND fnStatusWindow(HWND hwndOwner, UINT uId, unsigned uSize, unsigned uCode, DWORD dwMs, ...);  // the window (0 ms), or NULL
 HWND fnBlankOwnerWindow(HWND hwndOwner, DWORD dwMs);                 // invisible owner placed bottom right; NULL when waited and gone
-int fnRegisterClasses(HINSTANCE hInstance);                          // 1 all four window classes registered, 0 failed (message shown)
-int fnInitInstance(HINSTANCE hInstance, int nCmdShow);               // makes the main window, runs the script; 0 no window
+int fnRegisterStatusClasses(HINSTANCE hInstance);                    // 1 the status, progress-meter and mismatch-list classes registered, 0 failed (message shown)
+int fnRegisterFailed(const char *pszText);                           // shows a class-registration failure and the closing message; 0
 int fnPlacementCode(const char *pszKeyword);                         // "TopLeft".."BottomRight" to 1-9, 0 unknown
 
 #endif

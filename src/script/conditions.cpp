@@ -1,12 +1,13 @@
 #include "script/conditions.h"
 
+#include "base/attrib.h"
 #include "expand/expand.h"
 #include "run/guards.h"
 #include "run/run_state.h"
 #include "run/text.h"
 #include "run/trace.h"
 #include "run/window.h"
-#include "../res/resource.h"
+#include "resource.h"
 
 const char *fnInfNextLine(const char *pszPos, char *pszLine, size_t cchLine)
 {
@@ -21,15 +22,6 @@ int fnInfNextSectionLine(const char **ppszPos, char *pszLine, size_t cchLine)
     pszLine[0] = '\0';
     *ppszPos = fnInfNextLine(*ppszPos, pszLine, cchLine);
     return pszLine[0] != '\0';
-}
-
-int fnFileOrDirExists(const char *pszPath)
-{
-    if (!pszPath || !pszPath[0])
-        return 0;
-    WIN32_FIND_DATAA fd;
-    CFindHandle hFind(FindFirstFileA(pszPath, &fd));
-    return hFind.IsValid() ? 1 : 0;
 }
 
 // Each guard keyword with the results for "equal/exists" and otherwise.

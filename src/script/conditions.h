@@ -15,7 +15,6 @@ int fnInfTestField(const char *pszLeft, const char *pszRight);  // evaluates one
 int fnInfParseFieldMsg(char *pszLine, unsigned uField, char *pszOut, size_t cchOut);  // as fnInfParseField; a missing field is reported to the user
 int fnInfKeyMatch(char *pszLine, char *pszKey, const char *pszName, char *pszDest, size_t cchDest);  // 1 key matched: field 1 expanded into pszDest, key cleared
 int fnInfLoadSection(const char *pszText, unsigned uLine, const char *pszHeader, char *pszOut, size_t cchOut);  // field 1 of line uLine (from 1); 1 found
-int fnFileOrDirExists(const char *pszPath);  // 1 a directory search finds the name (wildcards match)
 int fnReadLineFromFile(HANDLE hFile, char *pszBuffer, unsigned uSize);  // 1 last line or end, 0 more follows, -1 line too long or position error
 
 #endif

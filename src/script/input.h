@@ -9,6 +9,17 @@
 
 enum { kuShortcutSections = 5 };
 
+// Section result codes: what every section handler returns to the walk.
+enum {
+    kSectionFailed = 0,      // the section failed: the run ends as failed
+    kSectionDone = 1,        // go on with the next section
+    kSectionStopFailed = 2,  // stop with failure (the user gave up)
+    kSectionRestart = 3,     // start again from the first section
+    kSectionCancelled = 5,   // a dialog was cancelled: stop
+    kSectionEnd = 6,         // [End], or a stop that shows no closing message
+    kSectionExit = 7,        // a check or the user chose to end the run: stop
+};
+
 struct UserInputStruct {
     unsigned uQuiet;        // 1: the closing message is shown
     unsigned uDirPrompt;    // 1: the destination directory may be asked for

@@ -4,7 +4,7 @@
 #include <limits.h>
 
 #include "commands/keyword_words.h"
-#include "../res/resource.h"
+#include "resource.h"
 
 namespace {
 

@@ -11,9 +11,9 @@
 #include "expand/expand_selectors.h"
 #include "expand/expand_text.h"
 #include "run/run_state.h"
-#include "script/scrambler.h"
+#include "base/scrambler.h"
 #include "../support/test_files.h"
-#include "../res/resource.h"
+#include "resource.h"
 #include "run/text.h"
 
 namespace {

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "expand/funcs_text.h"
-#include "files/version.h"
+#include "base/version.h"
 
 namespace {
 

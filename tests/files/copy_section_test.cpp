@@ -6,7 +6,7 @@
 
 #include "files/copy_section.h"
 #include "files/copy_section_text.h"
-#include "files/expand_lz.h"
+#include "files/lz.h"
 #include "run/run_state.h"
 #include "run/text.h"
 #include "script/lines.h"

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "files/dirs.h"
-#include "files/dirs_path.h"
+#include "files/dirs_text.h"
 #include "run/run_state.h"
 #include "script/input.h"
 #include "../support/test_files.h"

@@ -8,10 +8,10 @@
 
 #include <string>
 
-#include "files/expand_lz.h"
+#include "files/lz.h"
 #include "files/install.h"
 #include "run/controls.h"
-#include "../res/resource.h"
+#include "resource.h"
 #include "run/run_state.h"
 #include "run/text.h"
 #include "support/test_files.h"

@@ -8,7 +8,7 @@
 #include "files/move.h"
 #include "run/run_state.h"
 #include "script/input.h"
-#include "../res/resource.h"
+#include "resource.h"
 #include "../support/modal_probe.h"
 #include "../support/test_files.h"
 

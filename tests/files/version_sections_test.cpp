@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "files/version_test.h"
+#include "files/version_sections.h"
 #include "run/run_state.h"
 #include "../support/test_files.h"
 

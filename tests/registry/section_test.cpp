@@ -8,7 +8,7 @@
 
 #include <string>
 
-#include "registry/registry.h"
+#include "base/registry.h"
 #include "run/run_state.h"
 
 namespace {

@@ -8,12 +8,13 @@
 #include <vector>
 
 #include "run/float_window.h"
+#include "commands/floatinfo.h"
 #include "run/message.h"
 #include "run/run_state.h"
 #include "run/text.h"
 #include "run/window.h"
 #include "support/modal_probe.h"
-#include "../res/resource.h"
+#include "resource.h"
 
 namespace {
 

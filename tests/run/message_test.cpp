@@ -8,7 +8,7 @@
 #include "run/run_state.h"
 #include "run/text.h"
 #include "support/modal_probe.h"
-#include "../res/resource.h"
+#include "resource.h"
 
 namespace {
 

@@ -6,6 +6,7 @@
 #include "run/run_state.h"
 #include "run/text.h"
 #include "run/trace.h"
+#include "base/install_log.h"
 #include "../support/test_files.h"
 
 namespace {

@@ -56,7 +56,7 @@ protected:
     {
         fnClearRunState();
         g_hInstance = GetModuleHandleA(NULL);
-        static int bRegistered = fnRegisterClasses(g_hInstance);
+        static int bRegistered = fnRegisterStatusClasses(g_hInstance);
         ASSERT_EQ(1, bRegistered);
     }
 };

@@ -1,0 +1,51 @@
+// Process entry of SETUP32.EXE.
+#include <windows.h>
+
+#include "run/run_state.h"
+#include "app/startup.h"
+#include "run/text.h"
+#include "run/window.h"
+#include "app/main_window.h"
+#include "resource.h"
+
+int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int nCmdShow)
+{
+    g_hInstance = hInstance;
+    HCURSOR hcurPrevious = SetCursor(LoadCursor(NULL, IDC_WAIT));
+    fnClearRunState();
+    g_hcurPrevious = hcurPrevious;
+    char szText[kcchShort];
+    if (fnLoadText(IDS_EXPAND_DELIMS, szText, COUNTOF(szText)))
+        fnCopyText(g_szExpandDelims, COUNTOF(g_szExpandDelims), szText);
+    if (fnLoadText(IDS_MAIN_CLASS, szText, COUNTOF(szText)))
+        fnCopyText(g_szMainClass, COUNTOF(g_szMainClass), szText);
+    if (fnLoadText(IDS_TITLE, szText, COUNTOF(szText)))
+        fnCopyText(g_szTitle, COUNTOF(g_szTitle), szText);
+
+    g_hwndStartup = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 0, 0, NULL, NULL, hInstance, NULL);
+    fnResolveEntryPoints();
+
+    if (!fnInitialize(g_hwndStartup)) {
+        DestroyWindow(g_hwndStartup);
+        return (int)g_uExitCode;
+    }
+    DestroyWindow(g_hwndStartup);
+    g_hwndStartup = NULL;
+    if (g_bLoaderDone)
+        return (int)g_uExitCode;
+
+    if (!fnRegisterClasses(hInstance))
+        return kExitNoScript;
+    if (!fnInitInstance(hInstance, nCmdShow)) {
+        MessageBoxA(NULL, "Error!  Could not initialize instance.", g_szTitle, MB_OK | MB_ICONERROR);
+        return kExitNoScript;
+    }
+
+    MSG msg;
+    while (GetMessageA(&msg, NULL, 0, 0) > 0) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    SetCursor(hcurPrevious);
+    return (int)msg.wParam;
+}

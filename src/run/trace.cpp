@@ -34,7 +34,7 @@ int fnTraceV(const char *pszName, unsigned uMode, const char *pszFormat, va_list
     }
     char szRecord[kcchAppendBuffer];
     fnFormatTraceRecord(szRecord, COUNTOF(szRecord), szCaption, szText);
-    fnAppendToFile(g_szDebugFile, "%s", 0, szRecord);
+    fnAppendTextToFile(g_szDebugFile, "%s", 0, szRecord);
     return 0;
 }
 
@@ -66,7 +66,7 @@ static int fnAppendTextToFile(const char *pszFile, const char *pszText)
     return hFile.fnClose() ? 1 : 0;
 }
 
-static int fnAppendToFileV(const char *pszFile, const char *pszFormat, int bLineEnd, va_list args)
+static int fnAppendTextToFileV(const char *pszFile, const char *pszFormat, int bLineEnd, va_list args)
 {
     char szBuffer[kcchAppendBuffer];
     fnFormatTextV(szBuffer, COUNTOF(szBuffer), pszFormat, args);
@@ -75,11 +75,11 @@ static int fnAppendToFileV(const char *pszFile, const char *pszFormat, int bLine
     return fnAppendTextToFile(pszFile, szBuffer);
 }
 
-int fnAppendToFile(const char *pszFile, const char *pszFormat, int bLineEnd, ...)
+int fnAppendTextToFile(const char *pszFile, const char *pszFormat, int bLineEnd, ...)
 {
     va_list args;
     va_start(args, bLineEnd);
-    int bRC = fnAppendToFileV(pszFile, pszFormat, bLineEnd, args);
+    int bRC = fnAppendTextToFileV(pszFile, pszFormat, bLineEnd, args);
     va_end(args);
     return bRC;
 }
@@ -115,7 +115,7 @@ int fnLogLine(const char *pszFormat, int bLineEnd, ...)
         return 1;
     va_list args;
     va_start(args, bLineEnd);
-    int bRC = fnAppendToFileV(g_szLogFile, pszFormat, bLineEnd, args);
+    int bRC = fnAppendTextToFileV(g_szLogFile, pszFormat, bLineEnd, args);
     va_end(args);
     return bRC;
 }

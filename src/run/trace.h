@@ -23,7 +23,7 @@ int fnFormatTraceRecord(char *pszOut, size_t cchOut, const char *pszCaption, con
 int fnOpenTraceFile(HWND hwndOwner);  // creates or (after asking) empties or keeps g_szDebugFile; 0 when it cannot be made
 int fnShowTraceDialog(HWND hwndOwner, const char *pszCaption, const char *pszText);  // stepping dialog; its end result (1 go on, 2 stop)
 
-int fnAppendToFile(const char *pszFile, const char *pszFormat, int bLineEnd, ...)  // 1 written, 0 not
+int fnAppendTextToFile(const char *pszFile, const char *pszFormat, int bLineEnd, ...)  // 1 written, 0 not
     __attribute__((format(printf, 2, 4)));
 int fnWriteToFile(HANDLE hFile, const char *pszText);      // 1 written (an empty text writes nothing), 0 failed
 int fnWriteLineToFile(HANDLE hFile, const char *pszText);  // text then CR LF, untraced; 1 written, 0 failed

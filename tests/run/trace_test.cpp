@@ -59,11 +59,11 @@ TEST_F(TraceTest, LongTextIsCutToTheRecordSize)
 TEST_F(TraceTest, AppendAddsLineEndOnlyWhenAsked)
 {
     std::string strFile = m_strDir + "\\append.txt";
-    EXPECT_EQ(1, fnAppendToFile(strFile.c_str(), "one %d", 1, 1));
-    EXPECT_EQ(1, fnAppendToFile(strFile.c_str(), "two", 0));
-    EXPECT_EQ(1, fnAppendToFile(strFile.c_str(), "three", 1));
+    EXPECT_EQ(1, fnAppendTextToFile(strFile.c_str(), "one %d", 1, 1));
+    EXPECT_EQ(1, fnAppendTextToFile(strFile.c_str(), "two", 0));
+    EXPECT_EQ(1, fnAppendTextToFile(strFile.c_str(), "three", 1));
     EXPECT_EQ("one 1\r\ntwothree\r\n", fnReadWholeFile(strFile));
-    EXPECT_EQ(0, fnAppendToFile((m_strDir + "\\no\\such\\dir.txt").c_str(), "x", 1));
+    EXPECT_EQ(0, fnAppendTextToFile((m_strDir + "\\no\\such\\dir.txt").c_str(), "x", 1));
 }
 
 TEST_F(TraceTest, InstallLogIsQuietUntilStarted)

@@ -1,6 +1,6 @@
 #include "base/registry.h"
 
-#include "base/regtext.h"
+#include "base/registry_text.h"
 #include "run/guards.h"
 #include "run/run_state.h"
 #include "run/text.h"

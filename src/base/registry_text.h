@@ -1,8 +1,8 @@
 // Registry text rules that need no Windows call: root names in key paths,
 // joining key paths, type keywords, and the text forms of DWORD and binary
 // data. The Win32 side is registry.cpp.
-#ifndef SETUP32_BASE_REGTEXT_H
-#define SETUP32_BASE_REGTEXT_H
+#ifndef SETUP32_BASE_REGISTRY_TEXT_H
+#define SETUP32_BASE_REGISTRY_TEXT_H
 
 #include <stddef.h>
 

@@ -1,4 +1,4 @@
-#include "base/regtext.h"
+#include "base/registry_text.h"
 
 #include "run/text.h"
 

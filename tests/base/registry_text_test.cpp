@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "base/regtext.h"
+#include "base/registry_text.h"
 
 namespace {
 

@@ -202,6 +202,9 @@ int fnUserExit(HWND hwndMain, UserInputStruct *pInput)
     if (g_bMustRestartAtExit)
         fnExitWithFallback(EWX_REBOOT, IDS_REBOOT_ASK_AGAIN, &outcome);
     fnExitAction(uAction, pInput, &outcome);
+    // Work left for the next restart is reported whatever exit action ran.
+    if (g_bRestartPending && !outcome.bRestarting)
+        outcome.bRestartNeeded = TRUE;
 
     if (!outcome.bFailed)
         g_uExitCode = outcome.bRestarting ? kExitRestarting : outcome.bRestartNeeded ? kExitRestartNeeded : kExitOk;

@@ -178,9 +178,8 @@ int fnAddWininitRename(const char *pszWininit, const char *pszNewFile, const cha
     return hFile.fnClose() ? 1 : 0;
 }
 
-int fnReplaceFileInUse(const char *pszNewFile, const char *pszTarget)
+static int fnScheduleReplacement(const char *pszNewFile, const char *pszTarget)
 {
-    TRACE("fnReplaceFileInUse - Begin", "lpszNewFile=%s,\nlpszTarget=%s", pszNewFile, pszTarget);
     if (g_bWinNT) {
         const char *pszTo = fnTextEqualI(pszTarget, "NUL") ? NULL : pszTarget;
         DWORD dwFlags = MOVEFILE_DELAY_UNTIL_REBOOT | (pszTo ? MOVEFILE_REPLACE_EXISTING : 0);
@@ -193,4 +192,15 @@ int fnReplaceFileInUse(const char *pszNewFile, const char *pszTarget)
     if (!fnJoinDirFile(szWininit, COUNTOF(szWininit), g_szWinDir, "WININIT.INI"))
         return 0;
     return fnAddWininitRename(szWininit, pszNewFile, pszTarget);
+}
+
+// Schedules the replacement; a scheduled one leaves work for the next restart,
+// which the run's exit code reports whatever exit action the script chose.
+int fnReplaceFileInUse(const char *pszNewFile, const char *pszTarget)
+{
+    TRACE("fnReplaceFileInUse - Begin", "lpszNewFile=%s,\nlpszTarget=%s", pszNewFile, pszTarget);
+    int bScheduled = fnScheduleReplacement(pszNewFile, pszTarget);
+    if (bScheduled)
+        g_bRestartPending = TRUE;
+    return bScheduled;
 }

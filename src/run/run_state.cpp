@@ -55,6 +55,7 @@ BOOL g_bSelfDestruct;
 BOOL g_bPreventExit;
 unsigned g_uOnExit;
 BOOL g_bMustRestartAtExit;
+BOOL g_bRestartPending;
 BOOL g_bShowMustRestartMsg;
 BOOL g_bShowErrorMsg;
 BOOL g_bExitOnCommandError;
@@ -149,6 +150,7 @@ void fnClearRunState()
     g_bNoDirPrompt = g_bSelfDestruct = g_bPreventExit = FALSE;
     g_uOnExit = 0;
     g_bMustRestartAtExit = FALSE;
+    g_bRestartPending = FALSE;
     g_bShowMustRestartMsg = TRUE;
     g_bShowErrorMsg = FALSE;
     g_bExitOnCommandError = FALSE;

@@ -83,6 +83,7 @@ extern BOOL g_bSelfDestruct;
 extern BOOL g_bPreventExit;
 extern unsigned g_uOnExit;
 extern BOOL g_bMustRestartAtExit;
+extern BOOL g_bRestartPending;      // a file waits to be replaced at the next restart
 extern BOOL g_bShowMustRestartMsg;
 extern BOOL g_bShowErrorMsg;
 extern BOOL g_bExitOnCommandError;

@@ -25,20 +25,22 @@ static void fnTakeExpanded(const char *pszValue, char *pszOut, size_t cchOut)
         fnCopyText(pszOut, cchOut, pszValue);
 }
 
-// Reads one line into the record: 1 go on, 0 the section fails.
+enum { kFloatLineFailed = 0, kFloatLineGoOn = 1, kFloatLineSkipSection = 2 };
+
+// Reads one line into the record: a kFloatLine* result.
 static int fnReadFloatLine(char *pszLine, MessageStruct *pMsg, BOOL *pbWait)
 {
-    int iTest = fnInfTestIfTwoFields(pszLine, kcchInfLine);
-    if (iTest == IDTEST_CONTINUE || iTest == IDTEST_FALSE)
-        return 1;
-    if (iTest == IDTEST_SKIPSECTION)
-        return 0;
+    int iAction = fnInfLineAction(fnInfTestIfTwoFields(pszLine, kcchInfLine));
+    if (iAction == kLinePass)
+        return kFloatLineGoOn;
+    if (iAction == kLineEndSection)
+        return kFloatLineSkipSection;
     char szKey[kcchInfLine];
     if (!fnInfParseField(pszLine, 0, szKey, COUNTOF(szKey)))
-        return 0;
+        return kFloatLineFailed;
     char szValue[kcchInfLine];
     if (!fnInfParseFieldMsg(pszLine, 1, szValue, COUNTOF(szValue)))
-        return 0;
+        return kFloatLineFailed;
     if (fnTextEqualI(szKey, "Caption")) {
         fnTakeExpanded(szValue, pMsg->szCaption, COUNTOF(pMsg->szCaption));
     } else if (fnTextEqualI(szKey, "Message")) {
@@ -53,14 +55,12 @@ static int fnReadFloatLine(char *pszLine, MessageStruct *pMsg, BOOL *pbWait)
         if (iCode)
             pMsg->uPosition = (unsigned)iCode;
     }
-    return 1;
+    return kFloatLineGoOn;
 }
 
 int fnReadFloatWindow(HWND hwndMain, char *pszSection)
 {
-    char szHeader[kcchInfLine];
-    fnInfHeaderOf(pszSection, szHeader, COUNTOF(szHeader));
-    const char *pszPos = fnInfFindSection(pszSection, szHeader, 0);
+    const char *pszPos = fnInfSectionBody(pszSection);
     if (!pszPos || !*pszPos)
         return 1;
 
@@ -74,8 +74,12 @@ int fnReadFloatWindow(HWND hwndMain, char *pszSection)
         pszPos = fnInfNextLine(pszPos, szLine, COUNTOF(szLine));
         if (!pszPos || !szLine[0])
             break;
-        if (!fnReadFloatLine(szLine, &msg, &bWait))
+        int iLine = fnReadFloatLine(szLine, &msg, &bWait);
+        if (iLine == kFloatLineFailed)
             return 0;
+        // The window is the section's one effect: a skip shows none.
+        if (iLine == kFloatLineSkipSection)
+            return 1;
     }
     TRACE("fnReadFloatWindow", "bWait=%d,\nMessageStruct.szMessage=%s", bWait, msg.szMessage);
     if (!msg.szMessage[0])

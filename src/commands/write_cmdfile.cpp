@@ -87,17 +87,19 @@ static void fnWriteCmdFileKeys(const CmdFileStruct *pFile)
 int fnWriteCmdFile(HWND hwndMain, char *pszSection, const char *pszHeader)
 {
     (void)hwndMain;
-    const char *pszPos = fnInfFindSection(pszSection, pszHeader, 1);
-    if (!pszPos)
-        return 1;
+    (void)pszHeader;
+    const char *pszPos = fnInfSectionBody(pszSection);
     CmdFileStruct file;
     memset(&file, 0, sizeof(file));
     char szLine[kcchInfLine];
     char szKey[kcchInfLine];
     char szValue[kcchInfLine];
     while (fnInfNextSectionLine(&pszPos, szLine, COUNTOF(szLine))) {
-        if (fnInfTestIfTwoFields(szLine, COUNTOF(szLine)) == IDTEST_FALSE)
+        int iAction = fnInfLineAction(fnInfTestIfTwoFields(szLine, COUNTOF(szLine)));
+        if (iAction == kLinePass)
             continue;
+        if (iAction == kLineEndSection)
+            break;
         if (!fnInfParseField(szLine, 0, szKey, COUNTOF(szKey)))
             return 0;
         fnInfParseField(szLine, 1, szValue, COUNTOF(szValue));

@@ -162,9 +162,10 @@ int fnReadSetEnvironment(HWND hwndMain, const char *pszBody)
     const char *pszPos = pszBody;
     while (fnInfNextSectionLine(&pszPos, szLine, COUNTOF(szLine))) {
         int iTest = fnInfTestIfTwoFields(szLine, COUNTOF(szLine));
-        if (iTest == IDTEST_SKIPSECTION)
+        int iAction = fnInfLineAction(iTest);
+        if (iAction == kLineEndSection)
             return 1;
-        if (iTest == IDTEST_FALSE)
+        if (iAction == kLinePass)
             continue;
         unsigned uFirst = 1;
         char szKey[kcchInfLine], szValue[kcchInfLine], szAction[kcchInfLine];
@@ -215,5 +216,5 @@ int fnReadSetEnvironment(HWND hwndMain, const char *pszBody)
 
 int fnSetEnvironmentSection(HWND hwndMain, char *pszSection, const char *, UserInputStruct *, const char *)
 {
-    return fnReadSetEnvironment(hwndMain, fnSectionBody(pszSection));
+    return fnReadSetEnvironment(hwndMain, fnInfSectionBody(pszSection));
 }

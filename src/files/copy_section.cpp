@@ -15,15 +15,6 @@
 
 namespace {
 
-// The body of a section: the text after its header line.
-const char *fnSectionBody(const char *pszSection)
-{
-    const char *p = pszSection;
-    while (*p && *p != '\r' && *p != '\n')
-        p++;
-    return p;
-}
-
 unsigned fnParseUnsigned(const char *psz)
 {
     unsigned long ul = 0;
@@ -72,9 +63,11 @@ void fnReadCopyConfig(const char *pszSection, const char *pszRest, unsigned *puM
         pszPos = fnInfReadLine(pszPos, szLine, COUNTOF(szLine));
         if (!szLine[0])
             break;
-        int iTest = fnInfTestIfTwoFields(szLine, COUNTOF(szLine));
-        if (iTest == IDTEST_FALSE)
+        int iAction = fnInfLineAction(fnInfTestIfTwoFields(szLine, COUNTOF(szLine)));
+        if (iAction == kLinePass)
             continue;
+        if (iAction == kLineEndSection)
+            break;
         if (!fnInfParseField(szLine, 0, szKey, COUNTOF(szKey)))
             break;
         fnInfParseField(szLine, 1, szValue, COUNTOF(szValue));
@@ -323,7 +316,7 @@ const char *fnReadCopyHeader(const char *pszSection, CopyHeaderStruct *pHeader, 
     fnCopyText(pHeader->szDirsSection, COUNTOF(pHeader->szDirsSection), "[MakeDirs]");
     fnCopyText(pHeader->szDisksSection, COUNTOF(pHeader->szDisksSection), "[Disks]");
     *puMaxLines = 0;
-    const char *pszPos = fnSectionBody(pszSection);
+    const char *pszPos = fnInfSectionBody(pszSection);
     char szLine[kcchInfLine], szKey[kcchInfLine];
     for (;;) {
         szLine[0] = '\0';

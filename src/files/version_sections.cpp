@@ -293,26 +293,20 @@ int fnReadStringChecks(HWND hwndMain, const char *pszLines)
     return 1;
 }
 
-// The body of a section handed over by the walk, or NULL when it has none.
-static const char *fnSectionBody(const char *pszSection, const char *pszHeader)
+int fnVersionTestSection(HWND hwndMain, char *pszSection, const char *, UserInputStruct *, const char *)
 {
-    return fnInfFindSection(pszSection, pszHeader, 0);
-}
-
-int fnVersionTestSection(HWND hwndMain, char *pszSection, const char *pszHeader, UserInputStruct *, const char *)
-{
-    const char *pszLines = fnSectionBody(pszSection, pszHeader);
+    const char *pszLines = fnInfSectionBody(pszSection);
     return pszLines ? fnReadVersionTest(hwndMain, pszLines) : 1;
 }
 
-int fnFileCheckSection(HWND hwndMain, char *pszSection, const char *pszHeader, UserInputStruct *, const char *)
+int fnFileCheckSection(HWND hwndMain, char *pszSection, const char *, UserInputStruct *, const char *)
 {
-    const char *pszLines = fnSectionBody(pszSection, pszHeader);
+    const char *pszLines = fnInfSectionBody(pszSection);
     return pszLines ? fnReadFileChecks(hwndMain, pszLines) : 1;
 }
 
-int fnIsStringInFileSection(HWND hwndMain, char *pszSection, const char *pszHeader, UserInputStruct *, const char *)
+int fnIsStringInFileSection(HWND hwndMain, char *pszSection, const char *, UserInputStruct *, const char *)
 {
-    const char *pszLines = fnSectionBody(pszSection, pszHeader);
+    const char *pszLines = fnInfSectionBody(pszSection);
     return pszLines ? fnReadStringChecks(hwndMain, pszLines) : 1;
 }

@@ -313,10 +313,10 @@ void fnRegField(char *pszLine, unsigned uField, char *pszOut, size_t cchOut, int
 // One line; a kRegLine* result, or -1 to end the section with success.
 int fnRegistryLine(RegRunStruct *pRun, char *pszLine)
 {
-    int iTest = fnInfTestIfTwoFields(pszLine, kcchInfLine);
-    if (iTest == IDTEST_FALSE)
+    int iAction = fnInfLineAction(fnInfTestIfTwoFields(pszLine, kcchInfLine));
+    if (iAction == kLinePass)
         return kRegLineOk;
-    if (iTest == IDTEST_SKIPSECTION)
+    if (iAction == kLineEndSection)
         return -1;
     char szAction[kcchInfLine];
     if (!fnInfParseField(pszLine, 0, szAction, COUNTOF(szAction))) {
@@ -432,8 +432,5 @@ int fnRegistrySection(HWND hwndMain, const char *pszBody)
 
 int fnRegistryRow(HWND hwndMain, char *pszSection, const char *, UserInputStruct *, const char *)
 {
-    const char *p = pszSection;
-    while (*p && *p != '\r' && *p != '\n')
-        p++;
-    return fnRegistrySection(hwndMain, p);
+    return fnRegistrySection(hwndMain, fnInfSectionBody(pszSection));
 }

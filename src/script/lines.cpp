@@ -212,6 +212,42 @@ int fnInfParseField(char *pszLine, unsigned uField, char *pszOut, size_t cchOut)
     return 1;
 }
 
+// A header line may carry a comment after its "]": "[Registry] ; user
+// settings" is the header "[Registry]". Anything else after the "]" makes
+// the line no header, and the whole line is compared.
+static const char *fnHeaderSpanEnd(const char *pszStart, const char *pszEnd)
+{
+    const char *p = pszStart;
+    while (p < pszEnd && fnIsBlank(*p))
+        p++;
+    if (p == pszEnd || *p != '[')
+        return pszEnd;
+    while (p < pszEnd && *p != ']')
+        p++;
+    if (p == pszEnd)
+        return pszEnd;
+    const char *pszClose = p + 1;
+    for (p = pszClose; p < pszEnd && fnIsBlank(*p); p++) {
+    }
+    return (p < pszEnd && *p == ';') ? pszClose : pszEnd;
+}
+
+const char *fnInfSectionBody(const char *pszSection)
+{
+    if (!pszSection)
+        return NULL;
+    return fnSkipLineEnds(fnLineEnd(pszSection));
+}
+
+int fnInfLineAction(int iTest)
+{
+    if (iTest == IDTEST_FALSE || iTest == IDTEST_CONTINUE)
+        return kLinePass;
+    if (iTest == IDTEST_SKIPSECTION)
+        return kLineEndSection;
+    return kLineProcess;
+}
+
 const char *fnInfFindSection(const char *pszText, const char *pszHeader, int bStopAtEnd)
 {
     if (!pszText || !pszHeader)
@@ -223,6 +259,7 @@ const char *fnInfFindSection(const char *pszText, const char *pszHeader, int bSt
         const char *pszCut = pszEnd;
         if ((size_t)(pszCut - pszPos) > kcchInfLine - 1)
             pszCut = pszPos + (kcchInfLine - 1);
+        pszCut = fnHeaderSpanEnd(pszPos, pszCut);
         if (fnSpanEqualI(pszPos, pszCut, pszHeader))
             return fnSkipLineEnds(pszEnd);
         if (bStopAtEnd && fnSpanEqualI(pszPos, pszCut, "[End]"))

@@ -31,8 +31,19 @@ const char *fnInfReadLine(const char *pszPos, char *pszLine, size_t cchLine);
 int fnInfParseField(char *pszLine, unsigned uField, char *pszOut, size_t cchOut);
 
 // Section finder: the position after the first line equal (trimmed, any case)
-// to pszHeader, or NULL. Stops at a line equal to "[End]" when bStopAtEnd.
+// to pszHeader, or NULL. A header line followed by a ";" comment compares as
+// its header alone. Stops at a line equal to "[End]" when bStopAtEnd.
 const char *fnInfFindSection(const char *pszText, const char *pszHeader, int bStopAtEnd);
+
+// The body of a section as the walk hands it over (header line first): the
+// text after the header line.
+const char *fnInfSectionBody(const char *pszSection);
+
+// What a section does with a line after its condition test: a failed test
+// (IDTEST_FALSE) and a guard that passed (IDTEST_CONTINUE) pass the line over,
+// IDTEST_SKIPSECTION ends the section, anything else processes the line.
+enum { kLineProcess = 0, kLinePass = 1, kLineEndSection = 2 };
+int fnInfLineAction(int iTest);
 
 // Number of lines the line reader returns for a section (pszHeader given:
 // found by the section finder) or from pszText on (pszHeader NULL), at most uMax.

@@ -271,6 +271,29 @@ TEST(InfFindSection, FindsHeadersAndLabels)
     }
     const char *pszLast = fnInfFindSection(s_szScript, "[Last]", 0);
     EXPECT_EQ(pszLast, s_szScript + strlen(s_szScript));
+
+    // A header followed by a comment is still the header; other text after it is not.
+    static const char s_szCommented[] = "[Registry] ; user settings\r\nA=1\r\n[Other]x\r\nB=2\r\n[End];\r\n[Late]\r\n";
+    const char *pszBody = fnInfFindSection(s_szCommented, "[Registry]", 1);
+    ASSERT_NE(pszBody, nullptr);
+    EXPECT_EQ(strncmp(pszBody, "A=1", 3), 0);
+    EXPECT_EQ(fnInfFindSection(s_szCommented, "[Other]", 1), nullptr);
+    EXPECT_EQ(fnInfFindSection(s_szCommented, "[Late]", 1), nullptr);  // "[End];" ends the search
+}
+
+TEST(InfSectionBody, StartsAfterTheHeaderLine)
+{
+    EXPECT_STREQ(fnInfSectionBody("[Registry] ; note\r\n\r\nA=1\r\n"), "A=1\r\n");
+    EXPECT_STREQ(fnInfSectionBody("[Only]"), "");
+}
+
+TEST(InfLineAction, PassesFailedTestsAndGuardsOverAndEndsOnSkip)
+{
+    EXPECT_EQ(fnInfLineAction(IDTEST_NOTEST), kLineProcess);
+    EXPECT_EQ(fnInfLineAction(IDTEST_TRUE), kLineProcess);
+    EXPECT_EQ(fnInfLineAction(IDTEST_FALSE), kLinePass);
+    EXPECT_EQ(fnInfLineAction(IDTEST_CONTINUE), kLinePass);
+    EXPECT_EQ(fnInfLineAction(IDTEST_SKIPSECTION), kLineEndSection);
 }
 
 TEST(InfCountLines, CountsWhatTheReaderReturns)

@@ -1,31 +1,7 @@
 #include "commands/keyword_words.h"
 
-#include <limits.h>
-
 #include "run/text.h"
 #include "resource.h"
-
-int fnYesNoField(const char *pszField)
-{
-    char c = pszField ? fnUpperChar(pszField[0]) : '\0';
-    return c == 'Y' ? kYesNoYes : c == 'N' ? kYesNoNo : kYesNoOther;
-}
-
-unsigned fnDecimalValue(const char *pszText)
-{
-    if (!pszText)
-        return 0;
-    while (fnIsBlank(*pszText))
-        pszText++;
-    unsigned uValue = 0;
-    for (; *pszText >= '0' && *pszText <= '9'; pszText++) {
-        unsigned uDigit = (unsigned)(*pszText - '0');
-        if (uValue > (UINT_MAX - uDigit) / 10)
-            return UINT_MAX;
-        uValue = uValue * 10 + uDigit;
-    }
-    return uValue;
-}
 
 struct WordCodeStruct {
     const char *pszWord;

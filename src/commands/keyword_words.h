@@ -5,10 +5,8 @@
 
 #include <stddef.h>
 
-enum { kYesNoOther = -1, kYesNoNo = 0, kYesNoYes = 1 };
+#include "run/text.h"
 
-int fnYesNoField(const char *pszField);            // first letter "Y" 1, "N" 0 (any case), else -1
-unsigned fnDecimalValue(const char *pszText);      // the leading decimal digits (after blanks); 0 none; stops at the largest unsigned
 unsigned fnMessageDlgCode(const char *pszWord);    // "OK" 104 ... "NO" 113 (any case); 104 for anything else
 unsigned fnBackUpMethodCode(const char *pszWord);  // "PROMPT" 500 ... "NOMOD" 506 (any case); 0 unknown
 unsigned fnOnExitCode(const char *pszWord);        // "ExitWin" 1, "Exec" 2, "RestartWin" 3, "Reboot" 5, "RestartWithMsg" 6, "ExecTop" 7; 0 unknown

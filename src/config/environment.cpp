@@ -146,12 +146,12 @@ int fnSetAutoExecEnvironment(HWND hwndMain, IniBackupStruct *pBackup, const char
 }
 
 // A yes/no field: its first letter "Y" or "N" decides, anything else keeps the default.
-static BOOL fnYesNoField(char *pszLine, unsigned uField, BOOL bDefault)
+static BOOL fnLineYesNo(char *pszLine, unsigned uField, BOOL bDefault)
 {
     char szField[kcchInfLine];
     fnInfParseField(pszLine, uField, szField, COUNTOF(szField));
-    char c = fnUpperChar(*fnTrimBlanks(szField));
-    return c == 'Y' ? TRUE : c == 'N' ? FALSE : bDefault;
+    int iYesNo = fnYesNoField(szField);
+    return iYesNo == kYesNoOther ? bDefault : iYesNo == kYesNoYes;
 }
 
 int fnReadSetEnvironment(HWND hwndMain, const char *pszBody)
@@ -196,11 +196,11 @@ int fnReadSetEnvironment(HWND hwndMain, const char *pszBody)
         fnUpperText(szAction);
         if (!szAction[0])
             fnCopyText(szAction, COUNTOF(szAction), "N");
-        BOOL bMulti = fnYesNoField(szLine, uFirst + 3, FALSE);
-        BOOL bQuiet = fnYesNoField(szLine, uFirst + 4, FALSE);
-        BOOL bReg = fnYesNoField(szLine, uFirst + 5, TRUE);
-        BOOL bUser = fnYesNoField(szLine, uFirst + 6, TRUE);
-        BOOL bAuto = fnYesNoField(szLine, uFirst + 7, FALSE);
+        BOOL bMulti = fnLineYesNo(szLine, uFirst + 3, FALSE);
+        BOOL bQuiet = fnLineYesNo(szLine, uFirst + 4, FALSE);
+        BOOL bReg = fnLineYesNo(szLine, uFirst + 5, TRUE);
+        BOOL bUser = fnLineYesNo(szLine, uFirst + 6, TRUE);
+        BOOL bAuto = fnLineYesNo(szLine, uFirst + 7, FALSE);
         TRACE("fnReadSetEnvironment", "szKey=%s, szValue=%s, szAction=%s, bMulti=%d, bQuiet=%d, bReg=%d, bUser=%d, bAuto=%d",
               szKey, szValue, szAction, bMulti, bQuiet, bReg, bUser, bAuto);
         fnLogLine("%s, %s, %s, %d, %d, %d, %d, %d", 1, szKey, szValue, szAction, bMulti, bQuiet, bReg, bUser, bAuto);

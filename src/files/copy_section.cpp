@@ -15,16 +15,12 @@
 
 namespace {
 
-unsigned fnParseUnsigned(const char *psz)
+// A yes/no setting: "Y" or "N" sets the flag, anything else leaves it.
+void fnTakeYesNo(const char *pszValue, BOOL *pbFlag)
 {
-    unsigned long ul = 0;
-    while (fnIsBlank(*psz))
-        psz++;
-    for (; *psz >= '0' && *psz <= '9'; psz++) {
-        if (ul < 0xFFFFFFFFUL / 10)
-            ul = ul * 10 + (unsigned long)(*psz - '0');
-    }
-    return (unsigned)ul;
+    int iYesNo = fnYesNoField(pszValue);
+    if (iYesNo != kYesNoOther)
+        *pbFlag = iYesNo == kYesNoYes;
 }
 
 // Applies one header line; 0 when the key is not a header keyword.
@@ -33,12 +29,10 @@ int fnTakeHeaderKey(CopyHeaderStruct *pHeader, const char *pszKey, char *pszLine
     char szValue[kcchInfLine];
     fnInfParseField(pszLine, 1, szValue, COUNTOF(szValue));
     if (fnTextEqualI(pszKey, "TotalFiles")) {
-        pHeader->uTotalFiles = fnParseUnsigned(szValue);
+        pHeader->uTotalFiles = fnDecimalValue(szValue);
         pHeader->bTotalGiven = 1;
     } else if (fnTextEqualI(pszKey, "BeQuiet")) {
-        char c = fnUpperChar(szValue[0]);
-        if (c == 'Y' || c == 'N')
-            pHeader->bQuiet = c == 'Y';
+        fnTakeYesNo(szValue, &pHeader->bQuiet);
     } else if (fnTextEqualI(pszKey, "ExpandDelims")) {
         fnCopyText(g_szExpandDelims, COUNTOF(g_szExpandDelims), szValue);
     } else if (fnTextEqualI(pszKey, "DisksSection")) {
@@ -73,11 +67,9 @@ void fnReadCopyConfig(const char *pszSection, const char *pszRest, unsigned *puM
         fnInfParseField(szLine, 1, szValue, COUNTOF(szValue));
         fnExpandOpts(szValue, COUNTOF(szValue));
         if (fnTextEqualI(szKey, "FilesToCopy")) {
-            *puMaxFiles = fnParseUnsigned(szValue);
+            *puMaxFiles = fnDecimalValue(szValue);
         } else if (fnTextEqualI(szKey, "BeQuiet")) {
-            char c = fnUpperChar(szValue[0]);
-            if (c == 'Y' || c == 'N')
-                g_bQuiet = c == 'Y';
+            fnTakeYesNo(szValue, &g_bQuiet);
         } else {
             break;
         }

@@ -189,7 +189,7 @@ int fnReadCopyFilesToDisks(HWND hwndMain, LineCursorStruct *pCursor, unsigned uL
         fnCopyText(pIF->szDescription, COUNTOF(pIF->szDescription), pszDesc);
     }
     if (fnInfParseField(szLine, 5 + uBase, szField, COUNTOF(szField)))
-        *pbSwitchDisk = fnUpperChar(szField[0]) == 'Y';
+        *pbSwitchDisk = fnIsYes(szField);
     if (fnInfParseField(szLine, 6 + uBase, szField, COUNTOF(szField)) && szField[0]) {
         unsigned long ul = 0;
         for (const char *p = szField; *p >= '0' && *p <= '9'; p++)

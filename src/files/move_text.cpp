@@ -82,10 +82,10 @@ unsigned fnParseMoveWait(const char *pszField)
     char c = fnUpperChar(pszField[0]);
     if (c == 'Y' || c == 'N')
         pszField++;
-    unsigned long ulHalves = strtoul(pszField, NULL, 10);
-    if (ulHalves > 0xFFFFFFFFul / 500u)
-        ulHalves = 0xFFFFFFFFul / 500u;  // no wrap-around into a short wait
-    return (unsigned)ulHalves * 500u;
+    unsigned uHalves = fnDecimalValue(pszField);
+    if (uHalves > 0xFFFFFFFFu / 500u)
+        uHalves = 0xFFFFFFFFu / 500u;  // no wrap-around into a short wait
+    return uHalves * 500u;
 }
 
 const char *fnMoveVerb(unsigned uMoveMode)

@@ -327,11 +327,9 @@ int fnRegistryLine(RegRunStruct *pRun, char *pszLine)
     char szSetting[kcchInfLine];
     if (fnTextEqualI(szAction, "TrimTrailingSlash")) {
         fnInfParseField(pszLine, 1, szSetting, COUNTOF(szSetting));
-        char c = *fnTrimBlanks(szSetting);
-        if (c == 'Y' || c == 'y')
-            pRun->bTrimSlash = 1;
-        else if (c == 'N' || c == 'n')
-            pRun->bTrimSlash = 0;
+        int iYesNo = fnYesNoField(szSetting);
+        if (iYesNo != kYesNoOther)
+            pRun->bTrimSlash = iYesNo;
         return kRegLineOk;
     }
     if (fnTextEqualI(szAction, "ExpandDelims")) {
@@ -377,11 +375,9 @@ int fnRegistryLine(RegRunStruct *pRun, char *pszLine)
     if (pRow->pfnAction == fnActMatch) {
         char szExact[kcchInfLine];
         fnInfParseField(pszLine, 4, szExact, COUNTOF(szExact));
-        char c = *fnTrimBlanks(szExact);
-        if (c == 'Y' || c == 'y')
-            pRun->bExact = 1;
-        else if (c == 'N' || c == 'n')
-            pRun->bExact = 0;
+        int iYesNo = fnYesNoField(szExact);
+        if (iYesNo != kYesNoOther)
+            pRun->bExact = iYesNo;
     }
     pLine->dwType = fnRegTypeOf(pLine->szType);
     pLine->hRoot = pLine->szKey[0] ? fnSplitRegKey(pLine->szKey) : NULL;

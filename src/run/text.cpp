@@ -1,5 +1,7 @@
 #include "run/text.h"
 
+#include <limits.h>
+
 int fnCopyTextN(char *pszDst, size_t cchDst, const char *pszSrc, size_t cchSrc)
 {
     if (!pszDst || cchDst == 0)
@@ -137,5 +139,32 @@ int fnIsTrue(const char *pszText)
 
 int fnIsYes(const char *pszText)
 {
-    return fnUpperChar(pszText[0]) == 'Y';
+    return fnYesNoField(pszText) == kYesNoYes;
 }
+
+int fnYesNoField(const char *pszField)
+{
+    if (!pszField)
+        return kYesNoOther;
+    while (fnIsBlank(*pszField))
+        pszField++;
+    char c = fnUpperChar(pszField[0]);
+    return c == 'Y' ? kYesNoYes : c == 'N' ? kYesNoNo : kYesNoOther;
+}
+
+unsigned fnDecimalValue(const char *pszText)
+{
+    if (!pszText)
+        return 0;
+    while (fnIsBlank(*pszText))
+        pszText++;
+    unsigned uValue = 0;
+    for (; *pszText >= '0' && *pszText <= '9'; pszText++) {
+        unsigned uDigit = (unsigned)(*pszText - '0');
+        if (uValue > (UINT_MAX - uDigit) / 10)
+            return UINT_MAX;
+        uValue = uValue * 10 + uDigit;
+    }
+    return uValue;
+}
+

@@ -32,7 +32,10 @@ void fnUpperText(char *pszText);                                      // upper-c
 int fnIsBlank(char c);                                                // 1 for blank or tab
 char *fnTrimBlanks(char *pszText);                                    // trims blanks and tabs both ends in place; returns pszText
 int fnIsTrue(const char *pszText);                                    // 1 for "TRUE" or "1" (any case)
-int fnIsYes(const char *pszText);                                     // 1 when the first letter is Y or y
+enum { kYesNoOther = -1, kYesNoNo = 0, kYesNoYes = 1 };
+int fnYesNoField(const char *pszField);                               // first letter after blanks "Y" 1, "N" 0 (any case), else -1
+int fnIsYes(const char *pszText);                                     // 1 when the first letter after blanks is Y or y
+unsigned fnDecimalValue(const char *pszText);                         // the leading decimal digits (after blanks); 0 none; stops at the largest unsigned
 
 // The unbounded calls are not to be used anywhere.
 #pragma GCC poison strcpy strcat sprintf vsprintf

@@ -150,11 +150,7 @@ static void fnRunExitProgram(HWND hwndMain, UserInputStruct *pInput)
         fnMsgBox(IDS_CANNOT_LOAD, NULL, MB_OK | MB_ICONERROR, pInput->szExitExec);
         pInput->uQuiet = 0;
     }
-    DWORD dwStart = GetTickCount();
-    while (GetTickCount() - dwStart < 100) {
-        fnPumpMessages();
-        Sleep(10);
-    }
+    fnWaitPumping(100);
     if (hwndBlank)
         DestroyWindow(hwndBlank);
 }

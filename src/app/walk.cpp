@@ -153,11 +153,8 @@ HWND fnOpenSectionStatus(HWND hwndMain, const char *pszHeader, const char *pszSt
     if (!g_bQuiet) {
         if (g_uShowVSWin != 0)
             ShowWindow(hwndMain, SW_SHOWNA);
-        if (g_uWinPause) {
-            fnPumpMessages();
-            Sleep(g_uWinPause);
-            fnPumpMessages();
-        }
+        if (g_uWinPause)
+            fnWaitPumping(g_uWinPause);
     }
     return hwndStatus;
 }

@@ -104,16 +104,9 @@ int fnKeySleep(char *pszLine)
     // Without a value (or an empty one) one second.
     unsigned uSeconds = fnInfParseField(pszLine, 1, szField, COUNTOF(szField)) && szField[0] ? fnDecimalValue(szField)
                                                                                              : 1;
-    // Milliseconds are counted in 64 bits: a long sleep does not wrap.
-    ULONGLONG ullEnd = GetTickCount64() + (ULONGLONG)uSeconds * 1000u;
-    for (;;) {
-        fnPumpMessages();
-        ULONGLONG ullNow = GetTickCount64();
-        if (ullNow >= ullEnd)
-            break;
-        ULONGLONG ullLeft = ullEnd - ullNow;
-        MsgWaitForMultipleObjects(0, NULL, FALSE, ullLeft > 1000 ? 1000 : (DWORD)ullLeft, QS_ALLINPUT);
-    }
+    // A second at a time: a long sleep cannot overflow the millisecond count.
+    for (unsigned u = 0; u < uSeconds; u++)
+        fnWaitPumping(1000);
     return 1;
 }
 

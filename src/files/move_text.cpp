@@ -1,7 +1,5 @@
 #include "files/move_text.h"
 
-#include <stdlib.h>
-
 #include "run/text.h"
 
 void fnParseMoveModes(const char *pszLetters, MoveModeStruct *pModes)

@@ -147,7 +147,7 @@ void fnStartDialog(HWND hwndMain, HWND hDlg, BOOL bCaption, BOOL bBeep)
         MessageBeep(0);
 }
 
-static void fnWaitPumping(DWORD dwMs)
+void fnWaitPumping(DWORD dwMs)
 {
     DWORD dwStart = GetTickCount();
     for (;;) {

@@ -14,6 +14,7 @@ int fnLoadText(UINT uId, char *pszOut, int cchOut);                 // string-ta
 int fnMsgBox(UINT uId, const char *pszCaption, UINT uFlags, ...);    // message box of string uId (0: first argument is the format); the button pressed
 void fnPumpMessages();                                               // dispatches every waiting message
 void fnPumpMessagesSometimes();                                      // the same, at most once a clock tick (loops over many small items)
+void fnWaitPumping(DWORD dwMs);                                      // waits dwMs milliseconds, dispatching messages as they come
 void fnPlacePos(const RECT *prcArea, int cx, int cy, unsigned uCode, int *px, int *py);  // position of a cx by cy window placed by uCode in prcArea
 void fnPlaceWindow(HWND hwnd, unsigned uCode, BOOL bTopMost);        // places by a placement code (1-9)
 void fnStartDialog(HWND hwndMain, HWND hDlg, BOOL bCaption, BOOL bBeep);  // common start of every dialog

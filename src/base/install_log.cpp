@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include "base/path.h"
 #include "base/unique.h"
 #include "run/guards.h"
 #include "run/run_state.h"
@@ -25,23 +26,18 @@ int fnStartInstallLog(const char *pszName)
 
     // A bare name, or one whose directory has no drive, goes into the destination.
     char szLog[kcchPath];
-    if (!strchr(szName, '\\') || !fnHasDrivePath(szName)) {
-        const char *pszBase = strrchr(szName, '\\');
-        pszBase = pszBase ? pszBase + 1 : szName;
-        fnFormatText(szLog, COUNTOF(szLog), "%s\\%s", g_szDestDir, pszBase);
+    char szDir[kcchPath], szBase[kcchPath];
+    fnPathSplit(szName, szDir, COUNTOF(szDir), szBase, COUNTOF(szBase));
+    if (!szDir[0] || !fnHasDrivePath(szName)) {
+        fnPathJoin(szLog, COUNTOF(szLog), g_szDestDir, szBase);
     } else {
         fnCopyText(szLog, COUNTOF(szLog), szName);
     }
 
     if (GetFileAttributesA(szLog) != INVALID_FILE_ATTRIBUTES) {
-        char szDir[kcchPath];
-        fnCopyText(szDir, COUNTOF(szDir), szLog);
-        char *pszSlash = strrchr(szDir, '\\');
-        const char *pszBase = pszSlash ? pszSlash + 1 : szLog;
-        if (pszSlash)
-            *pszSlash = '\0';
+        fnPathSplit(szLog, szDir, COUNTOF(szDir), szBase, COUNTOF(szBase));
         char szOld[kcchPath];
-        if (fnUniqueFileName(szDir, pszBase, szOld, COUNTOF(szOld)) == 2)
+        if (fnUniqueFileName(szDir, szBase, szOld, COUNTOF(szOld)) == 2)
             CopyFileA(szLog, szOld, FALSE);
         CFileHandle hNew(CreateFileA(szLog, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL));
     }

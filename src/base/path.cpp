@@ -2,8 +2,24 @@
 
 #include <windows.h>
 
+#include "base/path_text.h"
 #include "run/run_state.h"
 #include "run/text.h"
+
+static const char *fnNextChar(const char *psz)
+{
+    return CharNextA(psz);
+}
+
+int fnPathJoin(char *pszOut, size_t cchOut, const char *pszDir, const char *pszName)
+{
+    return fnPathJoinWith(pszOut, cchOut, pszDir, pszName, fnNextChar);
+}
+
+int fnPathSplit(const char *pszPath, char *pszDir, size_t cchDir, char *pszName, size_t cchName)
+{
+    return fnPathSplitWith(pszPath, pszDir, cchDir, pszName, cchName, fnNextChar);
+}
 
 int fnModuleFileName(char *pszOut, size_t cchOut)
 {

@@ -1,5 +1,7 @@
 #include "base/unique.h"
 
+#include "base/path.h"
+
 #include <windows.h>
 
 #include "run/run_state.h"
@@ -11,21 +13,10 @@ static int fnPathExists(const char *pszPath)
     return GetFileAttributesA(pszPath) != INVALID_FILE_ATTRIBUTES;
 }
 
-static void fnJoinPath(char *pszOut, size_t cchOut, const char *pszDir, const char *pszName)
-{
-    size_t cchDir = strlen(pszDir);
-    if (cchDir == 0)
-        fnCopyText(pszOut, cchOut, pszName);
-    else if (pszDir[cchDir - 1] == '\\')
-        fnFormatText(pszOut, cchOut, "%s%s", pszDir, pszName);
-    else
-        fnFormatText(pszOut, cchOut, "%s\\%s", pszDir, pszName);
-}
-
 int fnUniqueFileName(const char *pszDir, const char *pszName, char *pszOut, size_t cchOut)
 {
     char szTarget[kcchPath];
-    fnJoinPath(szTarget, COUNTOF(szTarget), pszDir, pszName);
+    fnPathJoin(szTarget, COUNTOF(szTarget), pszDir, pszName);
     if (!fnPathExists(szTarget)) {
         fnCopyText(pszOut, cchOut, szTarget);
         return 1;
@@ -54,7 +45,7 @@ int fnUniqueFileName(const char *pszDir, const char *pszName, char *pszOut, size
     const char *pszSpecial = g_uBackUpMethod == 501 ? "%s.ORI" : g_uBackUpMethod == 506 ? "%s.MOD" : NULL;
     if (pszSpecial) {
         fnFormatText(szCandidate, COUNTOF(szCandidate), pszSpecial, szBase);
-        fnJoinPath(szTry, COUNTOF(szTry), szSubDir, szCandidate);
+        fnPathJoin(szTry, COUNTOF(szTry), szSubDir, szCandidate);
         if (!fnPathExists(szTry)) {
             fnCopyText(pszOut, cchOut, szTry);
             return 2;
@@ -68,7 +59,7 @@ int fnUniqueFileName(const char *pszDir, const char *pszName, char *pszOut, size
     char szLast[kcchPath] = "";
     for (int n = 99; n >= 0; n--) {
         fnFormatText(szCandidate, COUNTOF(szCandidate), "%s.{%02d}.SAV.%s", szBase, n, pszExt);
-        fnJoinPath(szTry, COUNTOF(szTry), szSubDir, szCandidate);
+        fnPathJoin(szTry, COUNTOF(szTry), szSubDir, szCandidate);
         if (fnPathExists(szTry))
             break;
         fnCopyText(szLast, COUNTOF(szLast), szTry);

@@ -4,6 +4,8 @@
 #include <string.h>
 
 #include "expand/expand_text.h"
+
+#include "base/path_text.h"
 #include "run/text.h"
 
 namespace {
@@ -309,7 +311,7 @@ int fnJoinPathParts(char *pszOut, size_t cchOut, const char *pszFirst, const cha
         pszRest++;
     if (!*pszRest)
         return fnCopyText(pszOut, cchOut, szFirst) && bWhole;
-    return fnFormatText(pszOut, cchOut, "%s\\%s", szFirst, pszRest) && bWhole;
+    return fnPathJoinWith(pszOut, cchOut, szFirst, pszRest, fnNextByte) && bWhole;
 }
 
 void fnFirstLineTrimmed(char *pszText)

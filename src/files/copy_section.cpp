@@ -1,6 +1,7 @@
 // Copy-files sections in install mode, and what both modes share: header
 // lines, the entry reader, counting, disk labels and source directories.
 #include "files/copy_section.h"
+#include "base/path.h"
 
 #include "expand/expand.h"
 #include "files/copy_section_text.h"
@@ -81,7 +82,7 @@ unsigned fnCountMatches(const char *pszDir, const char *pszPattern, int bRecurse
     char szSearch[kcchPath];
     unsigned uCount = 0;
     WIN32_FIND_DATAA fd;
-    if (fnJoinDirFile(szSearch, COUNTOF(szSearch), pszDir, pszPattern)) {
+    if (fnPathJoin(szSearch, COUNTOF(szSearch), pszDir, pszPattern)) {
         HANDLE hFind = FindFirstFileA(szSearch, &fd);
         if (hFind != INVALID_HANDLE_VALUE) {
             do {
@@ -91,7 +92,7 @@ unsigned fnCountMatches(const char *pszDir, const char *pszPattern, int bRecurse
             FindClose(hFind);
         }
     }
-    if (!bRecurse || !fnJoinDirFile(szSearch, COUNTOF(szSearch), pszDir, "*.*"))
+    if (!bRecurse || !fnPathJoin(szSearch, COUNTOF(szSearch), pszDir, "*.*"))
         return uCount;
     HANDLE hFind = FindFirstFileA(szSearch, &fd);
     if (hFind == INVALID_HANDLE_VALUE)
@@ -100,7 +101,7 @@ unsigned fnCountMatches(const char *pszDir, const char *pszPattern, int bRecurse
         if ((fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && strcmp(fd.cFileName, ".") &&
             strcmp(fd.cFileName, "..")) {
             char szSub[kcchPath];
-            if (fnJoinDirFile(szSub, COUNTOF(szSub), pszDir, fd.cFileName))
+            if (fnPathJoin(szSub, COUNTOF(szSub), pszDir, fd.cFileName))
                 uCount += fnCountMatches(szSub, pszPattern, 1);
         }
     } while (FindNextFileA(hFind, &fd));
@@ -122,13 +123,13 @@ int fnExpandedField(char *pszLine, unsigned uField, char *pszOut, size_t cchOut)
 void fnSplitDestination(IFStruct *pIF, const char *pszDest, int (*pfnAsWritten)(const char *))
 {
     char szDir[kcchPath];
-    fnSplitFilePath(pszDest, szDir, COUNTOF(szDir), pIF->szDstFileName, COUNTOF(pIF->szDstFileName));
+    fnPathSplit(pszDest, szDir, COUNTOF(szDir), pIF->szDstFileName, COUNTOF(pIF->szDstFileName));
     if (!szDir[0])
         fnCopyText(pIF->szDstDir, COUNTOF(pIF->szDstDir), g_szDestDir);
     else if (pfnAsWritten(szDir))
         fnCopyText(pIF->szDstDir, COUNTOF(pIF->szDstDir), szDir);
     else
-        fnJoinDirFile(pIF->szDstDir, COUNTOF(pIF->szDstDir), g_szDestDir, szDir);
+        fnPathJoin(pIF->szDstDir, COUNTOF(pIF->szDstDir), g_szDestDir, szDir);
 }
 
 // Fields of one entry that describe the source and target, the same in both
@@ -166,14 +167,14 @@ void fnFindSourceFile(IFStruct *pIF)
 {
     char szSrc[kcchPath];
     if (fnHasWildcards(pIF->szSrcFileName) ||
-        !fnJoinDirFile(szSrc, COUNTOF(szSrc), pIF->szSrcFilePath, pIF->szSrcFileName) ||
+        !fnPathJoin(szSrc, COUNTOF(szSrc), pIF->szSrcFilePath, pIF->szSrcFileName) ||
         GetFileAttributesA(szSrc) != INVALID_FILE_ATTRIBUTES)
         return;
     char szParent[kcchPath], szLast[kcchPath];
-    fnSplitFilePath(pIF->szSrcFilePath, szParent, COUNTOF(szParent), szLast, COUNTOF(szLast));
+    fnPathSplit(pIF->szSrcFilePath, szParent, COUNTOF(szParent), szLast, COUNTOF(szLast));
     if (!szParent[0] || !fnTextBeginsI(szLast, "DISK"))
         return;
-    if (fnJoinDirFile(szSrc, COUNTOF(szSrc), szParent, pIF->szSrcFileName) &&
+    if (fnPathJoin(szSrc, COUNTOF(szSrc), szParent, pIF->szSrcFileName) &&
         GetFileAttributesA(szSrc) != INVALID_FILE_ATTRIBUTES) {
         TRACE("fnFindSourceFile", "szSrcFilePath=%s,\nszParent=%s", pIF->szSrcFilePath, szParent);
         fnCopyText(pIF->szSrcFilePath, COUNTOF(pIF->szSrcFilePath), szParent);
@@ -224,8 +225,9 @@ int fnInstallJoinEntry(HWND hwndMain, IFStruct *pIF, JoinState *pJoin)
         TRACE("fnCopyFiles - Join", "no first part before szSrcFileName=%s", pIF->szSrcFileName);
         return 1;
     }
-    if (!fnSplitFilePath(pJoin->szTempFile, pIF->szDstDir, COUNTOF(pIF->szDstDir), pIF->szDstFileName,
-                         COUNTOF(pIF->szDstFileName)))
+    if (!fnPathSplit(pJoin->szTempFile, pIF->szDstDir, COUNTOF(pIF->szDstDir), pIF->szDstFileName,
+                     COUNTOF(pIF->szDstFileName)) ||
+        !pIF->szDstFileName[0])
         return 0;
     TRACE("fnCopyFiles - Join", "szSrcFilePath=%s,\nszSrcFileName=%s,\nszTempFile=%s,\nuJoinPart=%u",
           pIF->szSrcFilePath, pIF->szSrcFileName, pJoin->szTempFile, pIF->uJoinPart);
@@ -241,7 +243,7 @@ int fnInstallJoinEntry(HWND hwndMain, IFStruct *pIF, JoinState *pJoin)
     }
     if (pIF->uJoinPart != kJoinLast)
         return 1;
-    fnSplitFilePath(pJoin->szTempFile, pIF->szSrcFilePath, COUNTOF(pIF->szSrcFilePath), pIF->szSrcFileName,
+    fnPathSplit(pJoin->szTempFile, pIF->szSrcFilePath, COUNTOF(pIF->szSrcFilePath), pIF->szSrcFileName,
                     COUNTOF(pIF->szSrcFileName));
     fnCopyText(pIF->szDstDir, COUNTOF(pIF->szDstDir), pJoin->szDstDir);
     fnCopyText(pIF->szDstFileName, COUNTOF(pIF->szDstFileName), pJoin->szDstFileName);
@@ -352,7 +354,7 @@ int fnCursorLine(LineCursorStruct *pCursor, unsigned uLine, char *pszLine, size_
 
 void fnSplitSource(IFStruct *pIF, const char *pszSource)
 {
-    fnSplitFilePath(pszSource, pIF->szSrcFilePath, COUNTOF(pIF->szSrcFilePath), pIF->szSrcFileName,
+    fnPathSplit(pszSource, pIF->szSrcFilePath, COUNTOF(pIF->szSrcFilePath), pIF->szSrcFileName,
                     COUNTOF(pIF->szSrcFileName));
     if (!pIF->szSrcFilePath[0])
         fnCopyText(pIF->szSrcFilePath, COUNTOF(pIF->szSrcFilePath), ".");
@@ -365,7 +367,7 @@ void fnCompleteSourceDir(IFStruct *pIF)
         fnCopyText(pIF->szSrcFilePath, COUNTOF(pIF->szSrcFilePath), g_szSourceDir);
     } else if (!(pszPath[0] && pszPath[1] == ':') && !(pszPath[0] == '\\' && pszPath[1] == '\\')) {
         char szJoined[kcchPath];
-        fnJoinDirFile(szJoined, COUNTOF(szJoined), g_szSourceDir, pszPath);
+        fnPathJoin(szJoined, COUNTOF(szJoined), g_szSourceDir, pszPath);
         fnCopyText(pIF->szSrcFilePath, COUNTOF(pIF->szSrcFilePath), szJoined);
     }
     fnFindSourceFile(pIF);
@@ -408,13 +410,13 @@ unsigned fnCountEntries(const LineCursorStruct *pCursor, unsigned uMaxLines)
         fnExpandOpts(szSource, COUNTOF(szSource));
         fnInfParseField(szLine, 4 + uBase, szFlags, COUNTOF(szFlags));
         char szRel[kcchPath], szName[kcchPath], szDir[kcchPath];
-        fnSplitFilePath(szSource, szRel, COUNTOF(szRel), szName, COUNTOF(szName));
+        fnPathSplit(szSource, szRel, COUNTOF(szRel), szName, COUNTOF(szName));
         if (!szRel[0] || !strcmp(szRel, "."))
             fnCopyText(szDir, COUNTOF(szDir), g_szSourceDir);
         else if ((szRel[0] && szRel[1] == ':') || (szRel[0] == '\\' && szRel[1] == '\\'))
             fnCopyText(szDir, COUNTOF(szDir), szRel);
         else
-            fnJoinDirFile(szDir, COUNTOF(szDir), g_szSourceDir, szRel);
+            fnPathJoin(szDir, COUNTOF(szDir), g_szSourceDir, szRel);
         uCount += fnCountMatches(szDir, szName, szFlags[0] == '+');
     }
     return uCount;

@@ -2,6 +2,7 @@
 // onto a series of target disks, with a prompt for each new disk and a check
 // of its free space.
 #include "files/copy_section.h"
+#include "base/path.h"
 
 #include "expand/expand.h"
 #include "files/copy_section_text.h"
@@ -173,13 +174,13 @@ int fnReadCopyFilesToDisks(HWND hwndMain, LineCursorStruct *pCursor, unsigned uL
     pIF->bDiskPrompt = fnDiskIdOf(szDisk, pIF->szDiskId, COUNTOF(pIF->szDiskId));
     fnSplitSource(pIF, szSource);
     char szDir[kcchPath];
-    fnSplitFilePath(szDest, szDir, COUNTOF(szDir), pIF->szDstFileName, COUNTOF(pIF->szDstFileName));
+    fnPathSplit(szDest, szDir, COUNTOF(szDir), pIF->szDstFileName, COUNTOF(pIF->szDstFileName));
     if (!szDir[0])
         fnCopyText(pIF->szDstDir, COUNTOF(pIF->szDstDir), g_szDestDir);
     else if (fnIsDiskDstDirAsWritten(szDir))
         fnCopyText(pIF->szDstDir, COUNTOF(pIF->szDstDir), szDir);
     else
-        fnJoinDirFile(pIF->szDstDir, COUNTOF(pIF->szDstDir), g_szDestDir, szDir);
+        fnPathJoin(pIF->szDstDir, COUNTOF(pIF->szDstDir), g_szDestDir, szDir);
     if (fnInfParseField(szLine, 4 + uBase, szField, COUNTOF(szField))) {
         const char *pszDesc = szField;
         if (*pszDesc == '+') {

@@ -1,4 +1,6 @@
 #include "files/dirs.h"
+#include "base/path.h"
+#include "base/path_text.h"
 
 #include "expand/expand.h"
 #include "files/dirs_text.h"
@@ -195,7 +197,7 @@ int fnGetDiskSpaceInfo(const char *pszPath, ULONGLONG *pullFree, ULONGLONG *pull
 void fnCalcFolderSize(const char *pszDir, ULONGLONG *pullTotal)
 {
     char szPattern[kcchPath];
-    if (!fnJoinDirPath(szPattern, COUNTOF(szPattern), pszDir, "*.*"))
+    if (!fnPathJoin(szPattern, COUNTOF(szPattern), pszDir, "*.*"))
         return;
     WIN32_FIND_DATAA fd;
     CFindHandle hFind(FindFirstFileA(szPattern, &fd));
@@ -211,7 +213,7 @@ void fnCalcFolderSize(const char *pszDir, ULONGLONG *pullTotal)
             if (!strcmp(fd.cFileName, ".") || !strcmp(fd.cFileName, ".."))
                 continue;
             char szSub[kcchPath];
-            if (!fnJoinDirPath(szSub, COUNTOF(szSub), pszDir, fd.cFileName))
+            if (!fnPathJoin(szSub, COUNTOF(szSub), pszDir, fd.cFileName))
                 continue;
             TRACE("fnCalcFolderSize directory", "szSubDir=%s", szSub);
             fnCalcFolderSize(szSub, pullTotal);
@@ -281,7 +283,7 @@ static int fnResolveListDir(const char *pszLineDir, char *pszOut, size_t cchOut)
     fnCopyText(szExpanded, COUNTOF(szExpanded), pszLineDir);
     if (fnExpandOpts(szExpanded, COUNTOF(szExpanded)) != 0)
         return fnCopyText(pszOut, cchOut, szExpanded);
-    return fnJoinDirPath(pszOut, cchOut, g_szDestDir, pszLineDir);
+    return fnPathJoin(pszOut, cchOut, g_szDestDir, pszLineDir);
 }
 
 int fnCreateDirectories(HWND hwndMain, HWND hwndStatus, const char *pszLines, const char *pszHeader, unsigned uLines,

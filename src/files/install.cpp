@@ -2,6 +2,7 @@
 // what to do with an existing file, the copy with its retries and questions,
 // and the replacement of a file in use at the next restart.
 #include "files/install.h"
+#include "base/path.h"
 
 #include <winver.h>
 
@@ -64,7 +65,7 @@ int fnStagingName(const char *pszDir, const char *pszName, char *pszOut, size_t 
 void fnTakeName(char *pszName, size_t cchName, const char *pszPath)
 {
     char szDir[kcchPath];
-    fnSplitFilePath(pszPath, szDir, COUNTOF(szDir), pszName, cchName);
+    fnPathSplit(pszPath, szDir, COUNTOF(szDir), pszName, cchName);
 }
 
 UINT fnMessageOfBits(DWORD dwBits)
@@ -120,7 +121,7 @@ int fnPrepareInUse(IFStruct *pIF, EntryState *pState)
     TRACE("fnInstallFileVer (InstallAndRestart)", "szSuggestDstDir=%s,\nszDstFileName=%s", pIF->szSuggestDstDir,
           pIF->szDstFileName);
     char szTarget[kcchPath], szUnique[kcchPath];
-    fnJoinDirFile(szTarget, COUNTOF(szTarget), pIF->szSuggestDstDir, pIF->szDstFileName);
+    fnPathJoin(szTarget, COUNTOF(szTarget), pIF->szSuggestDstDir, pIF->szDstFileName);
     int iUnique = fnStagingName(pIF->szSuggestDstDir, pIF->szDstFileName, szUnique, COUNTOF(szUnique));
     if (iUnique == 0) {
         fnMsgBox(IDS_CANNOT_INSTALL, NULL, MB_OK | MB_ICONEXCLAMATION | MB_TASKMODAL, szTarget);
@@ -163,7 +164,7 @@ int fnHandleExisting(HWND hwndMain, IFStruct *pIF)
     if (pIF->uCopyMode == kCopyJoin && !fnIsFirstRawJoin(pIF))
         return kGoOn;
     char szTarget[kcchPath];
-    fnJoinDirFile(szTarget, COUNTOF(szTarget), pIF->szSuggestDstDir, pIF->szDstFileName);
+    fnPathJoin(szTarget, COUNTOF(szTarget), pIF->szSuggestDstDir, pIF->szDstFileName);
     if (pIF->uBackupMode == kBackupOverwrite || !fnExists(szTarget)) {
         if (fnIsFirstRawJoin(pIF) && fnExists(szTarget)) {
             SetFileAttributesA(szTarget, FILE_ATTRIBUTE_NORMAL);
@@ -189,7 +190,7 @@ int fnHandleExisting(HWND hwndMain, IFStruct *pIF)
         fnSetStatusText(pIF->hStatusDlg, IDC_COPY_TEXT3, IDS_COPY_BACKING_UP, szTarget);
         fnSetStatusText(pIF->hStatusDlg, IDC_COPY_TEXT4, IDS_COPY_TO_FILE, szOther);
         char szDir[kcchPath], szName[kcchPath];
-        fnSplitFilePath(szOther, szDir, COUNTOF(szDir), szName, COUNTOF(szName));
+        fnPathSplit(szOther, szDir, COUNTOF(szDir), szName, COUNTOF(szName));
         if (fnCopyFileAsIs(pIF->szSuggestDstDir, pIF->szDstFileName, szDir, szName, TRUE)) {
             fnMsgBox(IDS_CANNOT_BACKUP, NULL, MB_OK | MB_ICONEXCLAMATION | MB_TASKMODAL, szTarget);
             return kAttemptPass;
@@ -218,8 +219,8 @@ int fnHandleExisting(HWND hwndMain, IFStruct *pIF)
 int fnAppendPart(IFStruct *pIF)
 {
     char szSrc[kcchPath], szTarget[kcchPath];
-    fnJoinDirFile(szSrc, COUNTOF(szSrc), pIF->szSrcFilePath, pIF->szSrcFileName);
-    fnJoinDirFile(szTarget, COUNTOF(szTarget), pIF->szSuggestDstDir, pIF->szDstFileName);
+    fnPathJoin(szSrc, COUNTOF(szSrc), pIF->szSrcFilePath, pIF->szSrcFileName);
+    fnPathJoin(szTarget, COUNTOF(szTarget), pIF->szSuggestDstDir, pIF->szDstFileName);
     if (!fnCreateDirTreeMsg(NULL, pIF->szSuggestDstDir, TRUE))
         return kIFStop;
     DWORD dwBits = fnAppendToFile(szSrc, szTarget);
@@ -299,7 +300,7 @@ int fnAttemptLoop(HWND hwndMain, IFStruct *pIF, int iDecision, EntryState *pStat
                 for (const char *pszDir : apszDirs) {
                     char szOld[kcchPath];
                     if (pszDir[0] && !fnSameDir(pszDir, pIF->szSuggestDstDir) &&
-                        fnJoinDirFile(szOld, COUNTOF(szOld), pszDir, pIF->szDstFileName) && fnExists(szOld))
+                        fnPathJoin(szOld, COUNTOF(szOld), pszDir, pIF->szDstFileName) && fnExists(szOld))
                         fnDeleteFile(szOld);
                 }
             }
@@ -308,7 +309,7 @@ int fnAttemptLoop(HWND hwndMain, IFStruct *pIF, int iDecision, EntryState *pStat
         if (iRC != kGoOn)
             return iRC;
         char szTarget[kcchPath];
-        fnJoinDirFile(szTarget, COUNTOF(szTarget), pIF->szSuggestDstDir, pIF->szDstFileName);
+        fnPathJoin(szTarget, COUNTOF(szTarget), pIF->szSuggestDstDir, pIF->szDstFileName);
         fnSetStatusText(pIF->hStatusDlg, IDC_COPY_TEXT4, IDS_COPY_INSTALL_AS, szTarget);
         if (pIF->uCopyMode == kCopyJoin)
             iRC = fnAppendPart(pIF);
@@ -358,9 +359,9 @@ int fnFindFileInfoVer(HWND hwndMain, IFStruct *pIF)
         szCur[COUNTOF(szCur) - 1] = '\0';
         fnCopyText(pIF->szCurDir, COUNTOF(pIF->szCurDir), szCur);
         char szSrc[kcchPath], szExists[kcchPath], szDst[kcchPath];
-        fnJoinDirFile(szSrc, COUNTOF(szSrc), pIF->szSrcFilePath, pIF->szSrcFileName);
-        fnJoinDirFile(szExists, COUNTOF(szExists), pIF->szCurDir, pIF->szDstFileName);
-        fnJoinDirFile(szDst, COUNTOF(szDst), pIF->szSuggestDstDir, pIF->szDstFileName);
+        fnPathJoin(szSrc, COUNTOF(szSrc), pIF->szSrcFilePath, pIF->szSrcFileName);
+        fnPathJoin(szExists, COUNTOF(szExists), pIF->szCurDir, pIF->szDstFileName);
+        fnPathJoin(szDst, COUNTOF(szDst), pIF->szSuggestDstDir, pIF->szDstFileName);
         TRACE("VerFindFile - Paths", "szSrcPath=%s,\nszExistsPath=%s\nszDestPath=%s\nuVFFResult=%u", szSrc, szExists,
               szDst, (unsigned)dwRC);
         if (fnTextEqualI(szSrc, szDst))
@@ -426,8 +427,8 @@ int fnInstallFile(HWND hwndMain, DWORD dwFlags, IFStruct *pIF, char *pszTempFile
         if (!fnCreateDirTreeMsg(hwndMain, pIF->szSuggestDstDir, TRUE))
             return kIFStop;
         char szSrc[kcchPath], szTarget[kcchPath];
-        fnJoinDirFile(szSrc, COUNTOF(szSrc), pIF->szSrcFilePath, pIF->szSrcFileName);
-        fnJoinDirFile(szTarget, COUNTOF(szTarget), pIF->szSuggestDstDir, pIF->szDstFileName);
+        fnPathJoin(szSrc, COUNTOF(szSrc), pIF->szSrcFilePath, pIF->szSrcFileName);
+        fnPathJoin(szTarget, COUNTOF(szTarget), pIF->szSuggestDstDir, pIF->szDstFileName);
         if (!fnExists(szSrc))
             return kIFNoSource;
         DWORD dwBits;
@@ -445,7 +446,7 @@ int fnInstallFile(HWND hwndMain, DWORD dwFlags, IFStruct *pIF, char *pszTempFile
         }
         char szMsgPath[kcchPath];
         if ((pIF->uInstallMode == kInstallS || pIF->uInstallMode == kInstallR) && pIF->szCurDir[0])
-            fnJoinDirFile(szMsgPath, COUNTOF(szMsgPath), pIF->szCurDir, pIF->szDstFileName);
+            fnPathJoin(szMsgPath, COUNTOF(szMsgPath), pIF->szCurDir, pIF->szDstFileName);
         else
             fnCopyText(szMsgPath, COUNTOF(szMsgPath), szTarget);
         if (UINT uMsg = fnMessageOfBits(dwBits)) {
@@ -557,9 +558,9 @@ int fnInstallFileVer(HWND hwndMain, IFStruct *pIF)
         fnCopyText(pIF->szSuggestDstDir, COUNTOF(pIF->szSuggestDstDir),
                    pIF->uCopyMode == kCopyWinDir ? g_szWinDir : pIF->szDstDir);
         char szSrc[kcchPath], szTarget[kcchPath];
-        fnJoinDirFile(szTarget, COUNTOF(szTarget), pIF->szSuggestDstDir, pIF->szDstFileName);
+        fnPathJoin(szTarget, COUNTOF(szTarget), pIF->szSuggestDstDir, pIF->szDstFileName);
         fnSetStatusText(pIF->hStatusDlg, IDC_COPY_TEXT4, IDS_COPY_INSTALL_AS, szTarget);
-        fnJoinDirFile(szSrc, COUNTOF(szSrc), pIF->szSrcFilePath, pIF->szSrcFileName);
+        fnPathJoin(szSrc, COUNTOF(szSrc), pIF->szSrcFilePath, pIF->szSrcFileName);
         if (fnInstallNewTarget(pIF, szSrc, szTarget))
             return kIFVInstalled;
         if (fnExists(szSrc)) {

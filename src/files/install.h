@@ -138,8 +138,6 @@ int fnDeleteFile(const char *pszFile);  // 1 deleted (a read-only file too), 0 a
 int fnGetFileTime(const char *pszFile, FILETIME *pft);  // 1 with the last-write time
 int fnSetFileTime(const char *pszFile, const FILETIME *pft);  // 1 set (a read-only file is opened after clearing it)
 int fnCloseProgramUsing(HWND hwndMain, const char *pszFile);  // 1 the program holding the file was closed; 0 could not close
-int fnJoinDirFile(char *pszOut, size_t cchOut, const char *pszDir, const char *pszName);  // dir + "\" + name; 1 whole, 0 cut
-int fnSplitFilePath(const char *pszPath, char *pszDir, size_t cchDir, char *pszName, size_t cchName);  // 1 with a file name; directory "" without one
 int fnAddWininitRename(const char *pszWininit, const char *pszNewFile, const char *pszTarget);  // appends "target=new" (short names) under "[rename]"; 1 written
 
 #endif

@@ -5,6 +5,7 @@
 // target only when complete, so a full disk or a read error midway leaves
 // the user's file as it was.
 #include "files/install.h"
+#include "base/path.h"
 
 #include <lzexpand.h>
 #include <winver.h>
@@ -307,9 +308,9 @@ DWORD fnStreamRest(HANDLE hSrc, HANDLE hDst, char *pbBuffer, DWORD cbFirst)
 DWORD fnPrepareCopy(const char *pszSrcDir, const char *pszSrcName, const char *pszDstDir, const char *pszDstName,
                     BOOL bAsIs, char *pszSrc, char *pszDst, SourceFacts *pFacts)
 {
-    if (!fnJoinDirFile(pszSrc, kcchPath, pszSrcDir, pszSrcName))
+    if (!fnPathJoin(pszSrc, kcchPath, pszSrcDir, pszSrcName))
         return VIF_CANNOTREADSRC;
-    if (!fnJoinDirFile(pszDst, kcchPath, pszDstDir, pszDstName))
+    if (!fnPathJoin(pszDst, kcchPath, pszDstDir, pszDstName))
         return VIF_CANNOTCREATE;
     DWORD dwBits = fnDiskPrompts(pszSrc, pszDst);
     if (dwBits)
@@ -449,12 +450,12 @@ DWORD fnVerInstallFile(DWORD dwFlags, const char *pszSrcName, const char *pszDst
     if (cchTempFile)
         pszTempFile[0] = '\0';
     char szSrc[kcchPath], szDst[kcchPath], szOld[kcchPath] = "";
-    if (!fnJoinDirFile(szSrc, COUNTOF(szSrc), pszSrcDir, pszSrcName) || GetFileAttributesA(szSrc) == INVALID_FILE_ATTRIBUTES)
+    if (!fnPathJoin(szSrc, COUNTOF(szSrc), pszSrcDir, pszSrcName) || GetFileAttributesA(szSrc) == INVALID_FILE_ATTRIBUTES)
         return VIF_CANNOTREADSRC;
-    if (!fnJoinDirFile(szDst, COUNTOF(szDst), pszDstDir, pszDstName))
+    if (!fnPathJoin(szDst, COUNTOF(szDst), pszDstDir, pszDstName))
         return VIF_CANNOTCREATE;
     if (pszCurDir && pszCurDir[0] && !fnTextEqualI(pszCurDir, pszDstDir))
-        fnJoinDirFile(szOld, COUNTOF(szOld), pszCurDir, pszDstName);
+        fnPathJoin(szOld, COUNTOF(szOld), pszCurDir, pszDstName);
     FILETIME ftSrc;
     if (!fnGetFileTime(szSrc, &ftSrc))
         return VIF_CANNOTREADSRC;
@@ -475,7 +476,7 @@ DWORD fnVerInstallFile(DWORD dwFlags, const char *pszSrcName, const char *pszDst
         return VIF_CANNOTCREATE;
     fnCopyText(pszTempFile, cchTempFile, szTemp);
     char szTempDir[kcchPath], szTempName[kcchPath];
-    fnSplitFilePath(szTemp, szTempDir, COUNTOF(szTempDir), szTempName, COUNTOF(szTempName));
+    fnPathSplit(szTemp, szTempDir, COUNTOF(szTempDir), szTempName, COUNTOF(szTempName));
     DWORD dwBits = fnExpandCopyFile(pszSrcDir, pszSrcName, szTempDir, szTempName, FALSE);
     if (dwBits) {
         fnRemoveTemp(szTemp);

@@ -2,6 +2,7 @@
 // and Cancel, and the questions asked about one file (missing source, file
 // in use, file exists, current copy elsewhere, version conflict).
 #include "files/install.h"
+#include "base/path.h"
 
 #include <commdlg.h>
 #include <winver.h>
@@ -158,7 +159,7 @@ void fnBrowseSource(HWND hDlg)
     if (!GetOpenFileNameA(&ofn))
         return;
     char szName[kcchPath];
-    if (fnSplitFilePath(szFile, szDir, COUNTOF(szDir), szName, COUNTOF(szName))) {
+    if (fnPathSplit(szFile, szDir, COUNTOF(szDir), szName, COUNTOF(szName)) && szName[0]) {
         SetDlgItemTextA(hDlg, IDC_DISK_FILE, szName);
         SetDlgItemTextA(hDlg, IDC_DISK_PATH, szDir);
     }
@@ -274,7 +275,7 @@ INT_PTR CALLBACK fnVersionProc(HWND hDlg, UINT uMsg, WPARAM wParam, LPARAM lPara
         fnLoadText(fnConflictMessage(pVer->dwBits), szText, COUNTOF(szText));
         SetDlgItemTextA(hDlg, IDC_CONFLICT_TEXT, szText);
         char szDir[kcchPath], szName[kcchPath];
-        fnSplitFilePath(pVer->pszExisting, szDir, COUNTOF(szDir), szName, COUNTOF(szName));
+        fnPathSplit(pVer->pszExisting, szDir, COUNTOF(szDir), szName, COUNTOF(szName));
         SetDlgItemTextA(hDlg, IDC_CONFLICT_FILE, szName);
         SetDlgItemTextA(hDlg, IDC_CONFLICT_DIR, szDir);
         fnFillList(hDlg, IDC_CONFLICT_OLDLIST, pVer->pszExisting, "Existing");

@@ -1,6 +1,7 @@
 // Small file operations shared by the file sections: paths, times, deletes,
 // the plain copy, directory trees and replacement of files in use.
 #include "files/install.h"
+#include "base/path.h"
 
 #include "files/dirs.h"
 #include "run/guards.h"
@@ -8,40 +9,6 @@
 #include "run/text.h"
 #include "run/trace.h"
 
-int fnJoinDirFile(char *pszOut, size_t cchOut, const char *pszDir, const char *pszName)
-{
-    size_t cchDir = strlen(pszDir);
-    if (cchDir == 0)
-        return fnCopyText(pszOut, cchOut, pszName);
-    if (pszDir[cchDir - 1] == '\\' || pszDir[cchDir - 1] == '/')
-        return fnFormatText(pszOut, cchOut, "%s%s", pszDir, pszName);
-    return fnFormatText(pszOut, cchOut, "%s\\%s", pszDir, pszName);
-}
-
-int fnSplitFilePath(const char *pszPath, char *pszDir, size_t cchDir, char *pszName, size_t cchName)
-{
-    // The last "\" or "/" outside a multibyte character splits the path; a
-    // drive such as "A:NAME" splits after its colon.
-    const char *pszSplit = NULL;
-    for (const char *p = pszPath; *p; p = CharNextA(p)) {
-        if (*p == '\\' || *p == '/')
-            pszSplit = p;
-    }
-    if (!pszSplit && pszPath[0] && pszPath[1] == ':')
-        pszSplit = pszPath + 1;
-    if (!pszSplit) {
-        pszDir[0] = '\0';
-        fnCopyText(pszName, cchName, pszPath);
-    } else {
-        size_t cch = (size_t)(pszSplit - pszPath);
-        // Keep the root's own separator: "C:\NAME" is in "C:\".
-        if (*pszSplit == ':' || cch == 0 || (cch == 2 && pszPath[1] == ':'))
-            cch++;
-        fnCopyTextN(pszDir, cchDir, pszPath, cch);
-        fnCopyText(pszName, cchName, pszSplit + 1);
-    }
-    return pszName[0] != '\0';
-}
 
 int fnDeleteFile(const char *pszFile)
 {
@@ -99,7 +66,7 @@ int fnCopyFile(const char *pszFrom, const char *pszTo, BOOL bFailIfExists, BOOL 
     if (bKeepTime && !fnGetFileTime(pszFrom, &ft))
         return 0;
     char szDir[kcchPath], szName[kcchPath];
-    fnSplitFilePath(pszTo, szDir, COUNTOF(szDir), szName, COUNTOF(szName));
+    fnPathSplit(pszTo, szDir, COUNTOF(szDir), szName, COUNTOF(szName));
     if (szDir[0] && !fnIsDirectory(szDir)) {
         TRACE("fnCopyFile", "Destination directory %s does not exist.\nlpszReadFile=%s,\nlpszWriteFile=%s", szDir,
               pszFrom, pszTo);
@@ -189,7 +156,7 @@ static int fnScheduleReplacement(const char *pszNewFile, const char *pszTarget)
         return bOk ? 1 : 0;
     }
     char szWininit[kcchPath];
-    if (!fnJoinDirFile(szWininit, COUNTOF(szWininit), g_szWinDir, "WININIT.INI"))
+    if (!fnPathJoin(szWininit, COUNTOF(szWininit), g_szWinDir, "WININIT.INI"))
         return 0;
     return fnAddWininitRename(szWininit, pszNewFile, pszTarget);
 }

@@ -1,6 +1,7 @@
 // Wildcard entries: every matching file of the source directory, and with
 // recursion every subdirectory, installed one by one.
 #include "files/install.h"
+#include "base/path.h"
 
 #include "files/dirs.h"
 #include "files/lz.h"
@@ -90,7 +91,7 @@ int fnWildInstallFiles(HWND hwndMain, IFStruct *pIF)
     fnCopyText(saved.szSrcFilePath, COUNTOF(saved.szSrcFilePath), pIF->szSrcFilePath);
     fnCopyText(saved.szDstDir, COUNTOF(saved.szDstDir), pIF->szDstDir);
     char szPattern[kcchPath];
-    fnJoinDirFile(szPattern, COUNTOF(szPattern), saved.szSrcFilePath, pIF->szWildFileName);
+    fnPathJoin(szPattern, COUNTOF(szPattern), saved.szSrcFilePath, pIF->szWildFileName);
     TRACE("fnWildInstallFiles - Begin", "szPattern=%s,\nszDstDir=%s,\nbRecurse=%d", szPattern, saved.szDstDir,
           pIF->bRecurse);
     if (fnCancelPressed(pIF->hStatusDlg))
@@ -106,7 +107,7 @@ int fnWildInstallFiles(HWND hwndMain, IFStruct *pIF)
         fnCopyText(pIF->szDstFileName, COUNTOF(pIF->szDstFileName), pszName);
         if (pIF->uInstallMode != kInstallAsIs) {
             char szSrc[kcchPath];
-            fnJoinDirFile(szSrc, COUNTOF(szSrc), saved.szSrcFilePath, pszName);
+            fnPathJoin(szSrc, COUNTOF(szSrc), saved.szSrcFilePath, pszName);
             fnExpandedFileName(szSrc, pIF->szDstFileName, COUNTOF(pIF->szDstFileName));
         }
         pIF->uFileNum++;
@@ -119,14 +120,14 @@ int fnWildInstallFiles(HWND hwndMain, IFStruct *pIF)
         return 1;
 
     char szAll[kcchPath];
-    fnJoinDirFile(szAll, COUNTOF(szAll), saved.szSrcFilePath, "*.*");
+    fnPathJoin(szAll, COUNTOF(szAll), saved.szSrcFilePath, "*.*");
     CNameList dirs;
     if (!dirs.fnFill(szAll, 1))
         return 2;
     for (const char *pszName = dirs.fnFirst(); pszName; pszName = dirs.fnNext(pszName)) {
         // A destination inside the source is not walked into itself.
         char szSubDir[kcchPath];
-        fnJoinDirFile(szSubDir, COUNTOF(szSubDir), saved.szSrcFilePath, pszName);
+        fnPathJoin(szSubDir, COUNTOF(szSubDir), saved.szSrcFilePath, pszName);
         if (fnTextEqualI(szSubDir, saved.szDstDir))
             continue;
         fnRestorePaths(pIF, &saved);
@@ -142,8 +143,8 @@ int fnWildInstallFiles(HWND hwndMain, IFStruct *pIF)
 int fnWildInstallDirectory(HWND hwndMain, IFStruct *pIF)
 {
     char szNewDir[kcchPath], szSrcDir[kcchPath];
-    if (!fnJoinDirFile(szNewDir, COUNTOF(szNewDir), pIF->szDstDir, pIF->szDstFileName) ||
-        !fnJoinDirFile(szSrcDir, COUNTOF(szSrcDir), pIF->szSrcFilePath, pIF->szSrcFileName))
+    if (!fnPathJoin(szNewDir, COUNTOF(szNewDir), pIF->szDstDir, pIF->szDstFileName) ||
+        !fnPathJoin(szSrcDir, COUNTOF(szSrcDir), pIF->szSrcFilePath, pIF->szSrcFileName))
         return 0;
     if (!fnCreateDirTree(szNewDir, TRUE))
         return 0;

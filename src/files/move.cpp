@@ -1,4 +1,5 @@
 #include "files/move.h"
+#include "base/path.h"
 
 #include <commdlg.h>
 
@@ -68,7 +69,7 @@ static int fnScheduleAtRestart(const char *pszFrom, const char *pszTo, BOOL bCop
     const char *pszNew = pszFrom;
     if (bCopy) {
         char szDir[kcchPath], szName[kcchPath];
-        fnSplitPathName(pszTo, szDir, COUNTOF(szDir), szName, COUNTOF(szName));
+        fnPathSplit(pszTo, szDir, COUNTOF(szDir), szName, COUNTOF(szName));
         if (!fnUniqueFileName(szDir, szName, szStaged, COUNTOF(szStaged)) || !CopyFileA(pszFrom, szStaged, TRUE))
             return 0;
         SetFileAttributesA(szStaged, FILE_ATTRIBUTE_NORMAL);
@@ -158,7 +159,7 @@ static int fnAskMoveDestination(HWND hwndMain, IFStruct *pIF)
     if (!GetOpenFileNameA(&ofn))
         return 0;
     fnCopyText(pIF->szDstFileSpec, COUNTOF(pIF->szDstFileSpec), szFile);
-    fnSplitPathName(szFile, pIF->szDstDir, COUNTOF(pIF->szDstDir), pIF->szDstFileName, COUNTOF(pIF->szDstFileName));
+    fnPathSplit(szFile, pIF->szDstDir, COUNTOF(pIF->szDstDir), pIF->szDstFileName, COUNTOF(pIF->szDstFileName));
     return 1;
 }
 
@@ -269,11 +270,11 @@ static int fnCopyStep(HWND hwndMain, IFStruct *pIF, DWORD dwSourceAttrib)
 static int fnProcessOneMove(HWND hwndMain, IFStruct *pIF)
 {
     pIF->szSrcFilePath[0] = pIF->szSrcFileName[0] = pIF->szDstDir[0] = pIF->szDstFileName[0] = '\0';
-    fnSplitPathName(pIF->szSrcFileSpec, pIF->szSrcFilePath, COUNTOF(pIF->szSrcFilePath), pIF->szSrcFileName,
+    fnPathSplit(pIF->szSrcFileSpec, pIF->szSrcFilePath, COUNTOF(pIF->szSrcFilePath), pIF->szSrcFileName,
                     COUNTOF(pIF->szSrcFileName));
     if (!pIF->szSrcFilePath[0]) {
         fnCopyText(pIF->szSrcFilePath, COUNTOF(pIF->szSrcFilePath), g_szDestDir);
-        fnJoinDirPath(pIF->szSrcFileSpec, COUNTOF(pIF->szSrcFileSpec), g_szDestDir, pIF->szSrcFileName);
+        fnPathJoin(pIF->szSrcFileSpec, COUNTOF(pIF->szSrcFileSpec), g_szDestDir, pIF->szSrcFileName);
     }
     TRACE("fnProcessMoveFile", "lpIFStruct->szSrcFileSpec=%s,\nlpIFStruct->szDstFileSpec=%s,\nlpIFStruct->uMoveMode=%u",
           pIF->szSrcFileSpec, pIF->szDstFileSpec, pIF->uMoveMode);
@@ -303,14 +304,14 @@ static int fnProcessOneMove(HWND hwndMain, IFStruct *pIF)
         // A destination that is a directory receives the file under its own name.
         if (fnIsDirectoryPath(pIF->szDstFileSpec) && !fnIsDirectoryPath(pIF->szSrcFileSpec)) {
             char szDst[kcchFileSpec];
-            fnJoinDirPath(szDst, COUNTOF(szDst), pIF->szDstFileSpec, pIF->szSrcFileName);
+            fnPathJoin(szDst, COUNTOF(szDst), pIF->szDstFileSpec, pIF->szSrcFileName);
             fnCopyText(pIF->szDstFileSpec, COUNTOF(pIF->szDstFileSpec), szDst);
         }
-        fnSplitPathName(pIF->szDstFileSpec, pIF->szDstDir, COUNTOF(pIF->szDstDir), pIF->szDstFileName,
+        fnPathSplit(pIF->szDstFileSpec, pIF->szDstDir, COUNTOF(pIF->szDstDir), pIF->szDstFileName,
                         COUNTOF(pIF->szDstFileName));
         if (!pIF->szDstDir[0]) {
             fnCopyText(pIF->szDstDir, COUNTOF(pIF->szDstDir), g_szDestDir);
-            fnJoinDirPath(pIF->szDstFileSpec, COUNTOF(pIF->szDstFileSpec), g_szDestDir, pIF->szDstFileName);
+            fnPathJoin(pIF->szDstFileSpec, COUNTOF(pIF->szDstFileSpec), g_szDestDir, pIF->szDstFileName);
         }
         if (bAsk)
             fnAskMoveDestination(hwndMain, pIF);
@@ -369,7 +370,7 @@ static void fnWalkDestDir(const IFStruct *pIF, const char *pszSrcDir, char *pszO
         return;
     }
     char szName[kcchPath];
-    fnSplitPathName(pIF->szDstFileSpec, pszOut, cchOut, szName, COUNTOF(szName));
+    fnPathSplit(pIF->szDstFileSpec, pszOut, cchOut, szName, COUNTOF(szName));
     if (!pszOut[0])
         fnCopyText(pszOut, cchOut, pszSrcDir);
 }
@@ -377,9 +378,9 @@ static void fnWalkDestDir(const IFStruct *pIF, const char *pszSrcDir, char *pszO
 int fnWildMove(HWND hwndMain, IFStruct *pIF)
 {
     char szSrcDir[kcchPath], szDstDir[kcchPath], szName[kcchPath], szPattern[kcchFileSpec];
-    fnSplitPathName(pIF->szSrcFileSpec, szSrcDir, COUNTOF(szSrcDir), szName, COUNTOF(szName));
+    fnPathSplit(pIF->szSrcFileSpec, szSrcDir, COUNTOF(szSrcDir), szName, COUNTOF(szName));
     fnWalkDestDir(pIF, szSrcDir, szDstDir, COUNTOF(szDstDir));
-    fnJoinDirPath(szPattern, COUNTOF(szPattern), szSrcDir, pIF->szWildFileName);
+    fnPathJoin(szPattern, COUNTOF(szPattern), szSrcDir, pIF->szWildFileName);
     TRACE("fnWildMove", "szSrcDir=%s,\nszDstDir=%s,\nszPattern=%s", szSrcDir, szDstDir, szPattern);
 
     WIN32_FIND_DATAA fd;
@@ -391,8 +392,8 @@ int fnWildMove(HWND hwndMain, IFStruct *pIF)
                     continue;
                 if (fnCancelPressed(pIF->hStatusDlg))
                     return 0;
-                fnJoinDirPath(pIF->szSrcFileSpec, COUNTOF(pIF->szSrcFileSpec), szSrcDir, fd.cFileName);
-                fnJoinDirPath(pIF->szDstFileSpec, COUNTOF(pIF->szDstFileSpec), szDstDir, fd.cFileName);
+                fnPathJoin(pIF->szSrcFileSpec, COUNTOF(pIF->szSrcFileSpec), szSrcDir, fd.cFileName);
+                fnPathJoin(pIF->szDstFileSpec, COUNTOF(pIF->szDstFileSpec), szDstDir, fd.cFileName);
                 pIF->uFileNum++;
                 if (!fnMoveAFile(hwndMain, pIF)) {
                     TRACE("fnWildMove Error moving file", "szSrcFileSpec=%s", pIF->szSrcFileSpec);
@@ -407,7 +408,7 @@ int fnWildMove(HWND hwndMain, IFStruct *pIF)
         return 1;
 
     char szAll[kcchFileSpec];
-    fnJoinDirPath(szAll, COUNTOF(szAll), szSrcDir, "*.*");
+    fnPathJoin(szAll, COUNTOF(szAll), szSrcDir, "*.*");
     CFindHandle hFind(FindFirstFileA(szAll, &fd));
     if (!hFind.IsValid())
         return 2;
@@ -415,8 +416,8 @@ int fnWildMove(HWND hwndMain, IFStruct *pIF)
         if (!(fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || !strcmp(fd.cFileName, ".") ||
             !strcmp(fd.cFileName, ".."))
             continue;
-        fnJoinDirPath(pIF->szSrcFileSpec, COUNTOF(pIF->szSrcFileSpec), szSrcDir, fd.cFileName);
-        fnJoinDirPath(pIF->szDstFileSpec, COUNTOF(pIF->szDstFileSpec), szDstDir, fd.cFileName);
+        fnPathJoin(pIF->szSrcFileSpec, COUNTOF(pIF->szSrcFileSpec), szSrcDir, fd.cFileName);
+        fnPathJoin(pIF->szDstFileSpec, COUNTOF(pIF->szDstFileSpec), szDstDir, fd.cFileName);
         if (!fnMoveADirectory(hwndMain, pIF)) {
             TRACE("fnWildMove Error moving directory", "szSrcFileSpec=%s", pIF->szSrcFileSpec);
             return 0;
@@ -443,8 +444,8 @@ int fnMoveADirectory(HWND hwndMain, IFStruct *pIF)
     } else {
         SetFileAttributesA(szSrcDir, FILE_ATTRIBUTE_NORMAL);
     }
-    fnJoinDirPath(pIF->szSrcFileSpec, COUNTOF(pIF->szSrcFileSpec), szSrcDir, pIF->szWildFileName);
-    fnJoinDirPath(pIF->szDstFileSpec, COUNTOF(pIF->szDstFileSpec), szDstDir, pIF->szWildFileName);
+    fnPathJoin(pIF->szSrcFileSpec, COUNTOF(pIF->szSrcFileSpec), szSrcDir, pIF->szWildFileName);
+    fnPathJoin(pIF->szDstFileSpec, COUNTOF(pIF->szDstFileSpec), szDstDir, pIF->szWildFileName);
     TRACE("fnMoveADirectory", "szSrcFileSpec=%s,\nszDstFileSpec=%s", pIF->szSrcFileSpec, pIF->szDstFileSpec);
     int iRC = fnWildMove(hwndMain, pIF);
     if (iRC && (bDelete || bToNul)) {
@@ -462,7 +463,7 @@ static void fnRootAtSource(char *pszPath, size_t cchPath)
     if (fnIsRootedPath(pszPath))
         return;
     char szJoined[kcchFileSpec];
-    fnJoinDirPath(szJoined, COUNTOF(szJoined), g_szSourceDir, pszPath);
+    fnPathJoin(szJoined, COUNTOF(szJoined), g_szSourceDir, pszPath);
     fnCopyText(pszPath, cchPath, szJoined);
 }
 
@@ -626,7 +627,7 @@ int fnMoveFiles(HWND hwndMain, HWND hwndStatus, const char *pszSection, const ch
                 fnSetProgressPos(hwndStatus, s_if.uFileNum);
             continue;
         }
-        fnSplitPathName(s_if.szSrcFileSpec, s_if.szSrcFilePath, COUNTOF(s_if.szSrcFilePath), s_if.szSrcFileName,
+        fnPathSplit(s_if.szSrcFileSpec, s_if.szSrcFilePath, COUNTOF(s_if.szSrcFilePath), s_if.szSrcFileName,
                         COUNTOF(s_if.szSrcFileName));
         if (s_if.uBackupMode == kSourceCheck && !fnIsBareDrive(s_if.szSrcFilePath) &&
             !fnIsDirectoryPath(s_if.szSrcFilePath))
@@ -686,8 +687,8 @@ void fnDeleteTree(const char *pszSpec, const char *pszKeepDir, BOOL bRecurse)
     if (fnHasWildcard(pszSpec))
         fnCopyText(szPattern, COUNTOF(szPattern), pszSpec);
     else
-        fnJoinDirPath(szPattern, COUNTOF(szPattern), pszSpec, "*.*");
-    fnSplitPathName(szPattern, szDir, COUNTOF(szDir), szName, COUNTOF(szName));
+        fnPathJoin(szPattern, COUNTOF(szPattern), pszSpec, "*.*");
+    fnPathSplit(szPattern, szDir, COUNTOF(szDir), szName, COUNTOF(szName));
     TRACE("fnDeleteTree", "szSrcFileSpec=%s, szFilePath=%s", szPattern, szDir);
     WIN32_FIND_DATAA fd;
     {
@@ -695,7 +696,7 @@ void fnDeleteTree(const char *pszSpec, const char *pszKeepDir, BOOL bRecurse)
         if (hFind.IsValid()) {
             do {
                 char szPath[kcchPath];
-                if (!fnJoinDirPath(szPath, COUNTOF(szPath), szDir, fd.cFileName))
+                if (!fnPathJoin(szPath, COUNTOF(szPath), szDir, fd.cFileName))
                     continue;  // a cut name would be another file
                 if (!(fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
                     fnDeleteAFile(szPath);
@@ -735,7 +736,7 @@ int fnDeleteFilesSection(HWND hwndMain, char *pszSection, const char *pszHeader,
         BOOL bKeepTop = fnTextEqualI(szTree, "TREEKEEP");
         BOOL bRecurse = szTree[0] == '+' || fnTextEqualI(szTree, "TREE") || bKeepTop;
         char szDir[kcchPath], szName[kcchPath];
-        fnSplitPathName(szPath, szDir, COUNTOF(szDir), szName, COUNTOF(szName));
+        fnPathSplit(szPath, szDir, COUNTOF(szDir), szName, COUNTOF(szName));
         TRACE("fnDeleteFiles", "szPath=%s, szTree=%s", szPath, szTree);
         if (fnHasWildcard(szPath)) {
             fnDeleteTree(szPath, bKeepTop || !szDir[0] ? szDir : NULL, bRecurse);

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "files/dirs.h"
+#include "base/path.h"
 #include "files/dirs_text.h"
 #include "run/run_state.h"
 #include "script/input.h"
@@ -45,16 +46,16 @@ TEST(DirsPath, SplitKeepsRootsAndJoinUsesOneSeparator)
     };
     for (auto &c : aCases) {
         char szDir[MAX_PATH], szName[MAX_PATH];
-        fnSplitPathName(c[0], szDir, sizeof(szDir), szName, sizeof(szName));
+        fnPathSplit(c[0], szDir, sizeof(szDir), szName, sizeof(szName));
         EXPECT_STREQ(c[1], szDir) << c[0];
         EXPECT_STREQ(c[2], szName) << c[0];
     }
     char szOut[16];
-    EXPECT_EQ(1, fnJoinDirPath(szOut, sizeof(szOut), "C:\\", "x"));
+    EXPECT_EQ(1, fnPathJoin(szOut, sizeof(szOut), "C:\\", "x"));
     EXPECT_STREQ("C:\\x", szOut);
-    EXPECT_EQ(1, fnJoinDirPath(szOut, sizeof(szOut), "C:\\d", "\\x"));
+    EXPECT_EQ(1, fnPathJoin(szOut, sizeof(szOut), "C:\\d", "\\x"));
     EXPECT_STREQ("C:\\d\\x", szOut);
-    EXPECT_EQ(0, fnJoinDirPath(szOut, sizeof(szOut), "C:\\a-long-directory", "x"));  // cut, and told so
+    EXPECT_EQ(0, fnPathJoin(szOut, sizeof(szOut), "C:\\a-long-directory", "x"));  // cut, and told so
 
     char szTrim[] = "C:\\a\\\\";
     fnTrimPathSeps(szTrim);

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "files/lz.h"
+#include "base/path.h"
 #include "files/install.h"
 #include "run/controls.h"
 #include "resource.h"
@@ -204,20 +205,6 @@ TEST_F(InstallTest, WininitRenameLinesUseShortNames)
     GetShortPathNameA((m_strDst + "\\NEWCOPY.DLL").c_str(), szShortNew, MAX_PATH);
     EXPECT_EQ(std::string("[rename]\r\n") + szShortTarget + "=" + szShortNew + "\r\nNUL=" + szShortNew + "\r\n",
               fnReadWholeFile(strIni));
-}
-
-TEST_F(InstallTest, PathSplitting)
-{
-    struct {
-        const char *pszPath, *pszDir, *pszName;
-    } aSplits[] = {{"C:\\X\\Y.TXT", "C:\\X", "Y.TXT"}, {"C:\\Y.TXT", "C:\\", "Y.TXT"}, {"A:Y.TXT", "A:", "Y.TXT"},
-                   {"Y.TXT", "", "Y.TXT"},            {"sub/Y.TXT", "sub", "Y.TXT"}, {"C:\\X\\", "C:\\X", ""}};
-    for (const auto &split : aSplits) {
-        char szDir[MAX_PATH], szName[MAX_PATH];
-        fnSplitFilePath(split.pszPath, szDir, sizeof(szDir), szName, sizeof(szName));
-        EXPECT_STREQ(split.pszDir, szDir) << split.pszPath;
-        EXPECT_STREQ(split.pszName, szName) << split.pszPath;
-    }
 }
 
 TEST_F(InstallTest, NewTargetIsCreatedNewNeverOverAFile)

@@ -167,11 +167,7 @@ int fnReadConfig(HWND hwndMain, const char *pszBody)
 
     const char *pszPos = pszBody;
     char szLine[kcchInfLine];
-    for (;;) {
-        szLine[0] = '\0';
-        pszPos = fnInfNextLine(pszPos, szLine, COUNTOF(szLine));
-        if (!pszPos || !szLine[0])
-            break;
+    while (fnInfNextSectionLine(&pszPos, szLine, COUNTOF(szLine))) {
         int iTest = fnInfTestIfTwoFields(szLine, COUNTOF(szLine));
         if (iTest == IDTEST_FALSE) {
             TRACE("fnReadConfig", "TestIfTwoFields FALSE\nuTest=%u\nszLine=%s", (unsigned)iTest, szLine);

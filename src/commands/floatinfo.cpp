@@ -69,11 +69,7 @@ int fnReadFloatWindow(HWND hwndMain, char *pszSection)
     fnCopyText(msg.szCaption, COUNTOF(msg.szCaption), g_szTitle);
     BOOL bWait = FALSE;
     char szLine[kcchInfLine];
-    for (;;) {
-        szLine[0] = '\0';
-        pszPos = fnInfNextLine(pszPos, szLine, COUNTOF(szLine));
-        if (!pszPos || !szLine[0])
-            break;
+    while (fnInfNextSectionLine(&pszPos, szLine, COUNTOF(szLine))) {
         int iLine = fnReadFloatLine(szLine, &msg, &bWait);
         if (iLine == kFloatLineFailed)
             return 0;

@@ -53,11 +53,7 @@ void fnReadCopyConfig(const char *pszSection, const char *pszRest, unsigned *puM
 {
     const char *pszPos = fnFindScriptSection("[CopyConfig]", pszSection, pszRest);
     char szLine[kcchInfLine], szKey[kcchInfLine], szValue[kcchInfLine];
-    while (pszPos) {
-        szLine[0] = '\0';
-        pszPos = fnInfReadLine(pszPos, szLine, COUNTOF(szLine));
-        if (!szLine[0])
-            break;
+    while (fnInfNextSectionLine(&pszPos, szLine, COUNTOF(szLine))) {
         int iAction = fnInfLineAction(fnInfTestIfTwoFields(szLine, COUNTOF(szLine)));
         if (iAction == kLinePass)
             continue;
@@ -377,11 +373,7 @@ void fnLookUpDiskLabel(IFStruct *pIF, const char *pszDisksSection, const char *p
 {
     const char *pszPos = fnFindScriptSection(pszDisksSection, pszSection, pszRest);
     char szLine[kcchInfLine], szKey[kcchInfLine];
-    while (pszPos) {
-        szLine[0] = '\0';
-        pszPos = fnInfReadLine(pszPos, szLine, COUNTOF(szLine));
-        if (!szLine[0])
-            return;
+    while (fnInfNextSectionLine(&pszPos, szLine, COUNTOF(szLine))) {
         if (fnInfParseField(szLine, 0, szKey, COUNTOF(szKey)) && fnTextEqualI(szKey, pIF->szDiskId)) {
             char szLabel[kcchInfLine];
             fnInfParseField(szLine, 1, szLabel, COUNTOF(szLabel));

@@ -133,7 +133,7 @@ TEST_F(FloatWindowTest, SectionLinesThatFailOrPassOver)
         {"[FloatInfo]\r\n", 1, false},                                           // nothing to do
         {"[FloatInfo]\r\nCaption=Only a caption\r\n", 0, false},                   // no message
         {"[FloatInfo]\r\nMessage=Hi\r\nNoKeyHere\r\n", 0, false},                  // a line without a key
-        {"[FloatInfo]\r\nMessage=Hi\r\nSkipIfTrue:a=a\r\n", 0, false},             // skip-the-rest fails
+        {"[FloatInfo]\r\nMessage=Hi\r\nSkipIfTrue:a=a\r\n", 1, false},             // skip-the-rest skips the window
         {"[FloatInfo]\r\nMessage=Hi\r\nSkipIfTrue:a=b\r\nColour=red\r\n", 1, true},  // guard passes, unknown key
         {"[FloatInfo]\r\nMessage=Hi\r\n\"a\"=\"b\",Message=\r\n", 1, true},        // false condition passes over
     };

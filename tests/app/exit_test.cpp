@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "process/launch.h"
 #include "app/exit.h"
@@ -79,9 +80,35 @@ TEST(SelfDestructBatch, AFailedWriteLeavesNothingBehind)
     EXPECT_FALSE(fnFileExists(strMarker));
 }
 
+// The "_KR" marker files in strDir.
+std::vector<std::string> fnMarkersIn(const std::string &strDir)
+{
+    std::vector<std::string> vecNames;
+    WIN32_FIND_DATAA fd;
+    HANDLE hFind = FindFirstFileA((strDir + "\\_KR*").c_str(), &fd);
+    if (hFind != INVALID_HANDLE_VALUE) {
+        do vecNames.push_back(fd.cFileName); while (FindNextFileA(hFind, &fd));
+        FindClose(hFind);
+    }
+    return vecNames;
+}
+
 TEST(SelfDestructBatch, NothingToDoWhenNotAsked)
 {
+    // Where a removal would write: the batch file in the temporary folder,
+    // the marker beside the program (here, this test program).
+    char szTemp[MAX_PATH], szSelf[MAX_PATH];
+    ASSERT_NE(0u, GetTempPathA(MAX_PATH, szTemp));
+    ASSERT_NE(0u, GetModuleFileNameA(NULL, szSelf, MAX_PATH));
+    std::string strBatch = std::string(szTemp) + "_KRDEL.BAT";
+    std::string strSelfDir = szSelf;
+    strSelfDir.erase(strSelfDir.rfind('\\'));
+    DeleteFileA(strBatch.c_str());
+    std::vector<std::string> vecBefore = fnMarkersIn(strSelfDir);
+
     EXPECT_EQ(1, fnSelfDestruct(FALSE));
+    EXPECT_FALSE(fnFileExists(strBatch));
+    EXPECT_EQ(vecBefore, fnMarkersIn(strSelfDir));
 }
 
 class UserExitTest : public ::testing::Test {

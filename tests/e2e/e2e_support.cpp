@@ -70,7 +70,6 @@ std::string fnE2EWinePath(const std::string &strPath) {
 
 std::string fnE2ESetupExe() { return fnFromEnvOr("SETUP32_E2E_EXE", SETUP32_E2E_EXE); }
 std::string fnE2ERobotExe() { return fnFromEnvOr("SETUP32_E2E_ROBOT", SETUP32_E2E_ROBOT); }
-std::string fnE2EScriptsDir() { return fnE2EWinePath(SETUP32_E2E_SCRIPTS); }
 
 std::string fnE2EWorkDir(const char *pszName) {
     char szTemp[MAX_PATH];
@@ -176,6 +175,35 @@ E2EResult fnE2ERun(const std::string &strWorkDir, const E2ERun &run) {
         return res;
     }
     res.strTranscript = fnE2EReadFile(strTranscript) + res.strTranscript;
+    return res;
+}
+
+bool fnContains(const std::string &strText, const std::string &strPart)
+{
+    return strText.find(strPart) != std::string::npos;
+}
+
+void E2ECase::SetUp()
+{
+    const ::testing::TestInfo *pInfo = ::testing::UnitTest::GetInstance()->current_test_info();
+    m_strDir = fnE2EWorkDir((std::string(pInfo->test_suite_name()) + "_" + pInfo->name()).c_str());
+}
+
+E2EResult E2ECase::fnRunCase(const std::string &strScript, const std::string &strArgs,
+                             const std::vector<std::string> &vecAnswers, DWORD dwExit)
+{
+    E2ERun run;
+    run.strScript = strScript;
+    run.strArgs = strArgs;
+    run.vecAnswers = vecAnswers;
+    return fnRunCase(run, dwExit);
+}
+
+E2EResult E2ECase::fnRunCase(const E2ERun &run, DWORD dwExit)
+{
+    E2EResult res = fnE2ERun(m_strDir, run);
+    EXPECT_EQ(dwExit, res.dwExitCode) << res;
+    EXPECT_EQ(0, res.iRobotExit) << res;
     return res;
 }
 

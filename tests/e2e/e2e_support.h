@@ -8,19 +8,19 @@
 // like that one case leaves are seen by the next cases of that entry, so a
 // case cleans up what it changed, or uses names no other case uses.
 //
-// A typical case:
+// A typical case derives its suite from the fixture E2ECase, which makes a
+// fresh work dir named after the running test ("<Suite>_<Test>", in m_strDir)
+// and runs SETUP32 there, expecting an exit code and a clean robot run:
 //
-//     TEST(WriteCmdFile, WritesTheFile) {
-//         std::string strDir = fnE2EWorkDir("WriteCmdFile_WritesTheFile");
-//         E2ERun run;
-//         run.strScript = "[WriteCmdFile]\r\nWriteFile=@SAMPLE.CMD\r\n[End]\r\n";
-//         run.strArgs = "-q";
-//         run.vecAnswers = {"OK"};
-//         E2EResult res = fnE2ERun(strDir, run);
-//         EXPECT_EQ(res.dwExitCode, 0u) << res;
-//         EXPECT_EQ(res.iRobotExit, 0) << res;
-//         EXPECT_NE(fnE2EReadFile(strDir + "\\SAMPLE.CMD"), "");
+//     using WriteCmdFileE2E = E2ECase;
+//
+//     TEST_F(WriteCmdFileE2E, WritesTheFile) {
+//         fnRunCase("[WriteCmdFile]\r\nWriteFile=@SAMPLE.CMD\r\n[End]\r\n", "-q", {}, 0);
+//         EXPECT_NE(fnE2EReadFile(m_strDir + "\\SAMPLE.CMD"), "");
 //     }
+//
+// A case that expects the robot to fail (or runs more than one program in
+// its work dir) calls fnE2ERun(m_strDir, run) itself.
 //
 // ---------------------------------------------------------------------------
 // The robot and its answers
@@ -108,6 +108,8 @@
 
 #include <windows.h>
 
+#include <gtest/gtest.h>
+
 #include <ostream>
 #include <string>
 #include <vector>
@@ -144,18 +146,34 @@ std::string fnE2EReadFile(const std::string &strPath);
 // Writes a file (bytes as given); true when it worked.
 bool fnE2EWriteFile(const std::string &strPath, const std::string &strData);
 
-// Windows paths of the programs under test and of the sample scripts
-// directory tests/e2e/scripts (compile definitions, turned into Z:\ paths;
-// the environment variables SETUP32_E2E_EXE and SETUP32_E2E_ROBOT override
-// the first two).
+// Windows paths of the programs under test (compile definitions, turned
+// into Z:\ paths; the environment variables SETUP32_E2E_EXE and
+// SETUP32_E2E_ROBOT override them).
 std::string fnE2ESetupExe();
 std::string fnE2ERobotExe();
-std::string fnE2EScriptsDir();
 
 // A Unix path as Wine sees it: "/a/b" -> "Z:\a\b"; other text is returned as it is.
 std::string fnE2EWinePath(const std::string &strPath);
 
+// True when strPart occurs in strText (transcripts, files, trace logs).
+bool fnContains(const std::string &strText, const std::string &strPart);
+
 // Prints exit codes and the transcript, for failure messages: EXPECT_...() << res.
 std::ostream &operator<<(std::ostream &os, const E2EResult &res);
+
+// Fixture of the usual case: SetUp makes the work dir m_strDir, named after
+// the running test ("<Suite>_<Test>"). A suite takes it by name:
+// "using MySuiteE2E = E2ECase;" (or derives from it to add its own set-up).
+class E2ECase : public ::testing::Test {
+protected:
+    void SetUp() override;
+    // Runs SETUP32 in m_strDir (fnE2ERun) and expects its exit code dwExit
+    // and the robot's exit code 0; returns the result for further checks.
+    E2EResult fnRunCase(const std::string &strScript, const std::string &strArgs,
+                        const std::vector<std::string> &vecAnswers, DWORD dwExit);
+    E2EResult fnRunCase(const E2ERun &run, DWORD dwExit);
+
+    std::string m_strDir;
+};
 
 #endif

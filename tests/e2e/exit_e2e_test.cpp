@@ -18,11 +18,6 @@ const char kszRestartAsk[] =
     "Windows must restart to complete installation.\\nPlease close all open applications now.\\n\\n"
     "Is it OK to restart Windows?";
 
-bool fnContains(const std::string &s, const std::string &strPart)
-{
-    return s.find(strPart) != std::string::npos;
-}
-
 size_t fnCount(const std::string &s, const std::string &strPart)
 {
     size_t uCount = 0;
@@ -103,64 +98,44 @@ private:
     LONG m_lQueries = 0;
 };
 
-TEST(ExitE2E, FailedWalkShowsTheErrorMessageTwiceAndExits1603)
+using ExitE2E = E2ECase;
+
+TEST_F(ExitE2E, FailedWalkShowsTheErrorMessageTwiceAndExits1603)
 {
-    std::string strDir = fnE2EWorkDir("Exit_ErrorMessage");
-    E2ERun run;
     // A [FloatInfo] without a message fails the walk.
-    run.strScript = "[Config]\r\nErrorMessage=Nothing was installed.\r\n[FloatInfo]\r\nCaption=x\r\n[End]\r\n";
-    run.vecAnswers = {"OK", "OK"};
-    E2EResult res = fnE2ERun(strDir, run);
-    EXPECT_EQ(1603u, res.dwExitCode) << res;
-    EXPECT_EQ(0, res.iRobotExit) << res;
+    std::string strScript = "[Config]\r\nErrorMessage=Nothing was installed.\r\n[FloatInfo]\r\nCaption=x\r\n[End]\r\n";
+    E2EResult res = fnRunCase(strScript, "", {"OK", "OK"}, 1603);
     EXPECT_EQ(2u, fnCount(res.strTranscript, "text: Nothing was installed.\n")) << res;
     EXPECT_FALSE(fnContains(res.strTranscript, "not been successfully installed")) << res;
 }
 
-TEST(ExitE2E, ExitMessageReplacesTheClosingText)
+TEST_F(ExitE2E, ExitMessageReplacesTheClosingText)
 {
-    std::string strDir = fnE2EWorkDir("Exit_ExitMessage");
-    E2ERun run;
-    run.strScript = "[Config]\r\nExitMessage=All done.\r\n[End]\r\n";
-    run.vecAnswers = {"OK"};
-    E2EResult res = fnE2ERun(strDir, run);
-    EXPECT_EQ(0u, res.dwExitCode) << res;
-    EXPECT_EQ(0, res.iRobotExit) << res;
+    E2EResult res = fnRunCase("[Config]\r\nExitMessage=All done.\r\n[End]\r\n", "", {"OK"}, 0);
     EXPECT_TRUE(fnContains(res.strTranscript, "text: All done.\nbuttons: OK\n")) << res;
 }
 
-TEST(ExitE2E, FileInUseWithoutRestartMessageAsksNothingAndExits3010)
+TEST_F(ExitE2E, FileInUseWithoutRestartMessageAsksNothingAndExits3010)
 {
-    std::string strDir = fnE2EWorkDir("Exit_MustRestartSilent");
-    CreateDirectoryA((strDir + "\\src").c_str(), NULL);
-    CreateDirectoryA((strDir + "\\dst").c_str(), NULL);
-    fnE2EWriteFile(strDir + "\\src\\BUSY.DLL", "replacement");
-    fnE2EWriteFile(strDir + "\\dst\\BUSY.DLL", "running");
-    HANDLE hHold = CreateFileA((strDir + "\\dst\\BUSY.DLL").c_str(), GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL);
+    CreateDirectoryA((m_strDir + "\\src").c_str(), NULL);
+    CreateDirectoryA((m_strDir + "\\dst").c_str(), NULL);
+    fnE2EWriteFile(m_strDir + "\\src\\BUSY.DLL", "replacement");
+    fnE2EWriteFile(m_strDir + "\\dst\\BUSY.DLL", "running");
+    HANDLE hHold = CreateFileA((m_strDir + "\\dst\\BUSY.DLL").c_str(), GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL);
     ASSERT_NE(INVALID_HANDLE_VALUE, hHold);
     CEndSessionWatcher watcher;
-    E2ERun run;
-    run.strScript = "[Config]\r\nShowMustRestartMessage=N\r\n[CopyFiles]\r\nBeQuiet=Y\r\n0, " + strDir +
-                    "\\src\\BUSY.DLL, " + strDir + "\\dst\\BUSY.DLL, NR,N,N\r\n[End]\r\n";
-    run.strArgs = "-q";
-    E2EResult res = fnE2ERun(strDir, run);
+    std::string strScript = "[Config]\r\nShowMustRestartMessage=N\r\n[CopyFiles]\r\nBeQuiet=Y\r\n0, " + m_strDir +
+                            "\\src\\BUSY.DLL, " + m_strDir + "\\dst\\BUSY.DLL, NR,N,N\r\n[End]\r\n";
+    E2EResult res = fnRunCase(strScript, "-q", {}, 3010);
     CloseHandle(hHold);
-    EXPECT_EQ(3010u, res.dwExitCode) << res;
-    EXPECT_EQ(0, res.iRobotExit) << res;
     EXPECT_FALSE(fnContains(res.strTranscript, "window: ")) << res;
     EXPECT_EQ(0, watcher.Queries());
 }
 
-TEST(ExitE2E, RestartDeclinedExits3010WithoutAskingWindows)
+TEST_F(ExitE2E, RestartDeclinedExits3010WithoutAskingWindows)
 {
-    std::string strDir = fnE2EWorkDir("Exit_RestartDeclined");
     CEndSessionWatcher watcher;
-    E2ERun run;
-    run.strScript = "[Config]\r\nOnExit=RestartWin\r\n[End]\r\n";
-    run.vecAnswers = {"OK", "No"};
-    E2EResult res = fnE2ERun(strDir, run);
-    EXPECT_EQ(3010u, res.dwExitCode) << res;
-    EXPECT_EQ(0, res.iRobotExit) << res;
+    E2EResult res = fnRunCase("[Config]\r\nOnExit=RestartWin\r\n[End]\r\n", "", {"OK", "No"}, 3010);
     // The closing message first, then the question.
     size_t uClosing = res.strTranscript.find(std::string("text: ") + kszClosing);
     size_t uAsk = res.strTranscript.find(std::string("text: ") + kszRestartAsk);
@@ -176,7 +151,7 @@ struct AcceptedCase {
     const char *pszQuestion;  // its first words
 };
 
-TEST(ExitE2E, AcceptedRestartOrShutDownAsksWindowsAndExits1641)
+TEST_F(ExitE2E, AcceptedRestartOrShutDownAsksWindowsAndExits1641)
 {
     static const AcceptedCase s_aCases[] = {
         {"Reboot", "Windows must be restarted to complete installation."},
@@ -185,116 +160,79 @@ TEST(ExitE2E, AcceptedRestartOrShutDownAsksWindowsAndExits1641)
         {"ExitWin", "Windows must be exited to complete installation."},
     };
     for (const AcceptedCase &c : s_aCases) {
-        std::string strDir = fnE2EWorkDir("Exit_Accepted");
+        SCOPED_TRACE(c.pszAction);
         CEndSessionWatcher watcher;
-        E2ERun run;
-        run.strScript = std::string("[Config]\r\nOnExit=") + c.pszAction + "\r\n[End]\r\n";
-        run.vecAnswers = {"OK", "Yes"};
-        E2EResult res = fnE2ERun(strDir, run);
-        EXPECT_EQ(1641u, res.dwExitCode) << c.pszAction << res;
-        EXPECT_EQ(0, res.iRobotExit) << c.pszAction << res;
+        E2EResult res =
+            fnRunCase(std::string("[Config]\r\nOnExit=") + c.pszAction + "\r\n[End]\r\n", "", {"OK", "Yes"}, 1641);
         EXPECT_TRUE(fnContains(res.strTranscript, std::string("text: ") + c.pszQuestion)) << c.pszAction << res;
         EXPECT_GE(watcher.WaitForQuery(5000), 1) << c.pszAction;
     }
 }
 
-TEST(ExitE2E, MustRestartAtExitAsksWindowsWithoutAQuestion)
+TEST_F(ExitE2E, MustRestartAtExitAsksWindowsWithoutAQuestion)
 {
-    std::string strDir = fnE2EWorkDir("Exit_MustRestartAtExit");
     CEndSessionWatcher watcher;
-    E2ERun run;
-    run.strScript = "[Config]\r\nMustRestartAtExit=Y\r\n[End]\r\n";
-    run.vecAnswers = {"OK"};
-    E2EResult res = fnE2ERun(strDir, run);
-    EXPECT_EQ(1641u, res.dwExitCode) << res;
-    EXPECT_EQ(0, res.iRobotExit) << res;
+    E2EResult res = fnRunCase("[Config]\r\nMustRestartAtExit=Y\r\n[End]\r\n", "", {"OK"}, 1641);
     EXPECT_FALSE(fnContains(res.strTranscript, "Is it OK")) << res;
     EXPECT_GE(watcher.WaitForQuery(5000), 1);
 }
 
-TEST(ExitE2E, MustRestartAtExitRestartsBeforeTheActionsQuestion)
+TEST_F(ExitE2E, MustRestartAtExitRestartsBeforeTheActionsQuestion)
 {
-    std::string strDir = fnE2EWorkDir("Exit_MustRestartThenAsk");
     CEndSessionWatcher watcher;
-    E2ERun run;
-    run.strScript = "[Config]\r\nMustRestartAtExit=Y\r\nOnExit=RestartWin\r\nDebug=3," + strDir + "\\trace.log\r\n[End]\r\n";
-    run.vecAnswers = {"OK", "No"};
-    E2EResult res = fnE2ERun(strDir, run);
+    std::string strScript =
+        "[Config]\r\nMustRestartAtExit=Y\r\nOnExit=RestartWin\r\nDebug=3," + m_strDir + "\\trace.log\r\n[End]\r\n";
+    E2EResult res = fnRunCase(strScript, "", {"OK", "No"}, 1641);
     // The restart was asked for (and stands) though the question was declined.
-    EXPECT_EQ(1641u, res.dwExitCode) << res;
-    EXPECT_EQ(0, res.iRobotExit) << res;
     EXPECT_GE(watcher.WaitForQuery(5000), 1);
     EXPECT_TRUE(fnContains(res.strTranscript, std::string("text: ") + kszRestartAsk + "\nbuttons: Yes|No\npressed: No"))
         << res;
-    std::string strTrace = fnE2EReadFile(strDir + "\\trace.log");
+    std::string strTrace = fnE2EReadFile(m_strDir + "\\trace.log");
     size_t uRequest = strTrace.find("fnExitWindowsPrivileged-~\r\nuFlags=2,\nbOk=1");
     EXPECT_NE(std::string::npos, uRequest) << strTrace;
     // One request only: the declined question asked for no second one.
     EXPECT_EQ(std::string::npos, strTrace.find("fnExitWindowsPrivileged", uRequest + 1)) << strTrace;
 }
 
-TEST(ExitE2E, ExitProgramRunsAfterTheWalk)
+TEST_F(ExitE2E, ExitProgramRunsAfterTheWalk)
 {
-    std::string strDir = fnE2EWorkDir("Exit_Program");
-    E2ERun run;
-    run.strScript = "[Config]\r\nOnExit=Exec,cmd.exe /c echo done> exitprog.txt\r\n[End]\r\n";
-    run.vecAnswers = {"OK"};
-    E2EResult res = fnE2ERun(strDir, run);
-    EXPECT_EQ(0u, res.dwExitCode) << res;
-    EXPECT_EQ(0, res.iRobotExit) << res;
+    fnRunCase("[Config]\r\nOnExit=Exec,cmd.exe /c echo done> exitprog.txt\r\n[End]\r\n", "", {"OK"}, 0);
     std::string strOut;
     for (int i = 0; i < 100 && strOut.empty(); i++) {
         Sleep(100);
-        strOut = fnE2EReadFile(strDir + "\\exitprog.txt");
+        strOut = fnE2EReadFile(m_strDir + "\\exitprog.txt");
     }
     EXPECT_EQ("done\r\n", strOut);
 }
 
-TEST(ExitE2E, MissingExitProgramIsReportedInsteadOfTheClosingText)
+TEST_F(ExitE2E, MissingExitProgramIsReportedInsteadOfTheClosingText)
 {
-    std::string strDir = fnE2EWorkDir("Exit_ProgramMissing");
-    E2ERun run;
-    run.strScript = "[Config]\r\nOnExit=ExecTop,Z:\\no\\such\\program.exe\r\n[End]\r\n";
-    run.vecAnswers = {"OK"};
-    E2EResult res = fnE2ERun(strDir, run);
-    EXPECT_EQ(0u, res.dwExitCode) << res;
-    EXPECT_EQ(0, res.iRobotExit) << res;
+    E2EResult res = fnRunCase("[Config]\r\nOnExit=ExecTop,Z:\\no\\such\\program.exe\r\n[End]\r\n", "", {"OK"}, 0);
     EXPECT_TRUE(fnContains(res.strTranscript, "text: ERROR!  Cannot load Z:\\no\\such\\program.exe.\n")) << res;
     EXPECT_FALSE(fnContains(res.strTranscript, kszClosing)) << res;
 }
 
-TEST(ExitE2E, SelfDestructRemovesTheProgramAfterTheRun)
+TEST_F(ExitE2E, SelfDestructRemovesTheProgramAfterTheRun)
 {
-    std::string strDir = fnE2EWorkDir("Exit_SelfDestruct");
-    E2ERun run;
-    run.strScript = "[Config]\r\nSelfDestruct=Y\r\n[End]\r\n";
-    run.vecAnswers = {"OK"};
-    E2EResult res = fnE2ERun(strDir, run);
-    EXPECT_EQ(0u, res.dwExitCode) << res;
-    EXPECT_EQ(0, res.iRobotExit) << res;
-    std::string strExe = strDir + "\\SETUP32.EXE";
+    fnRunCase("[Config]\r\nSelfDestruct=Y\r\n[End]\r\n", "", {"OK"}, 0);
+    std::string strExe = m_strDir + "\\SETUP32.EXE";
     for (int i = 0; i < 200 && GetFileAttributesA(strExe.c_str()) != INVALID_FILE_ATTRIBUTES; i++)
         Sleep(100);
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(strExe.c_str()));
     // The script stays, and the marker went with the program.
-    EXPECT_NE("", fnE2EReadFile(strDir + "\\KARVELLO.INF"));
+    EXPECT_NE("", fnE2EReadFile(m_strDir + "\\KARVELLO.INF"));
     WIN32_FIND_DATAA fd;
-    HANDLE hFind = FindFirstFileA((strDir + "\\_KR*").c_str(), &fd);
+    HANDLE hFind = FindFirstFileA((m_strDir + "\\_KR*").c_str(), &fd);
     EXPECT_EQ(INVALID_HANDLE_VALUE, hFind) << fd.cFileName;
     if (hFind != INVALID_HANDLE_VALUE)
         FindClose(hFind);
 }
 
-TEST(ExitE2E, SelfDestructNoLeavesTheProgram)
+TEST_F(ExitE2E, SelfDestructNoLeavesTheProgram)
 {
-    std::string strDir = fnE2EWorkDir("Exit_SelfDestructNo");
-    E2ERun run;
-    run.strScript = "[Config]\r\nSelfDestruct=N\r\n[End]\r\n";
-    run.strArgs = "-q";
-    E2EResult res = fnE2ERun(strDir, run);
-    EXPECT_EQ(0u, res.dwExitCode) << res;
+    fnRunCase("[Config]\r\nSelfDestruct=N\r\n[End]\r\n", "-q", {}, 0);
     Sleep(1000);
-    EXPECT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesA((strDir + "\\SETUP32.EXE").c_str()));
+    EXPECT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesA((m_strDir + "\\SETUP32.EXE").c_str()));
 }
 
 }  // namespace

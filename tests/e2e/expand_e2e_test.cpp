@@ -50,25 +50,22 @@ std::string fnCpuName()
 const char *const kapszOSIds[] = {"W31",   "W95", "W98",    "WNT",     "W2K", "S2K",   "WME",  "WXPHOME", "WXP",
                                   "WXP64", "S2K3", "S2K364", "WVSHOME", "WVS", "WVS64", "S2K8", "S2K864"};
 
-TEST(Expand, WriteCmdFileWritesLiveValues)
-{
-    std::string strDir = fnE2EWorkDir("Expand_LiveValues");
-    E2ERun run;
-    run.strScript = "[WriteCmdFile]\r\n"
-                    "WriteFile=@H\\live.cmd\r\n"
-                    "DestDir=@W2\r\n"
-                    "SourceDir=@V\r\n"
-                    "IniFile=@M4\r\n"
-                    "CmdFile=@%PATH%\r\n"
-                    "AskFor=@S1-@_fnSum(40,2)-@_0\r\n"
-                    "StartupMsg=@|@%WINDIR%\r\n"
-                    "[End]\r\n";
-    run.vecAnswers = {"OK"};
-    E2EResult res = fnE2ERun(strDir, run);
-    EXPECT_EQ(0u, res.dwExitCode) << res;
-    EXPECT_EQ(0, res.iRobotExit) << res;
+using Expand = E2ECase;
 
-    std::string strFile = strDir + "\\live.cmd";
+TEST_F(Expand, WriteCmdFileWritesLiveValues)
+{
+    std::string strScript = "[WriteCmdFile]\r\n"
+                            "WriteFile=@H\\live.cmd\r\n"
+                            "DestDir=@W2\r\n"
+                            "SourceDir=@V\r\n"
+                            "IniFile=@M4\r\n"
+                            "CmdFile=@%PATH%\r\n"
+                            "AskFor=@S1-@_fnSum(40,2)-@_0\r\n"
+                            "StartupMsg=@|@%WINDIR%\r\n"
+                            "[End]\r\n";
+    E2EResult res = fnRunCase(strScript, "", {"OK"}, 0);
+
+    std::string strFile = m_strDir + "\\live.cmd";
     ASSERT_NE("", fnE2EReadFile(strFile)) << "the file name expanded with @H lands in the work directory\n" << res;
 
     char szSys[MAX_PATH];
@@ -103,26 +100,21 @@ TEST(Expand, WriteCmdFileWritesLiveValues)
     EXPECT_EQ(strWin, fnKeyOf(strFile, "STARTUPMSG"));
 }
 
-TEST(Expand, LongValuesAndBrokenVariablesLoseNothingElse)
+TEST_F(Expand, LongValuesAndBrokenVariablesLoseNothingElse)
 {
-    std::string strDir = fnE2EWorkDir("Expand_LongValues");
     std::string strLong(4000, 'L');
     SetEnvironmentVariableA("SETUP32_E2E_LONG", strLong.c_str());
-    E2ERun run;
-    run.strScript = "[WriteCmdFile]\r\n"
-                    "WriteFile=" + strDir + "\\long.cmd\r\n"
-                    "DestDir=@%SETUP32_E2E_LONG%@%SETUP32_E2E_LONG%\r\n"
-                    "SourceDir=@%SETUP32_E2E_NOSUCH%\\x\r\n"
-                    "AskFor=@_fnStrEndToUniBin(@%SETUP32_E2E_LONG%,0)\r\n"
-                    "StartupMsg=50@@ off@Zignored\r\n"
-                    "[End]\r\n";
-    run.vecAnswers = {"OK"};
-    E2EResult res = fnE2ERun(strDir, run);
+    std::string strScript = "[WriteCmdFile]\r\n"
+                            "WriteFile=" + m_strDir + "\\long.cmd\r\n"
+                            "DestDir=@%SETUP32_E2E_LONG%@%SETUP32_E2E_LONG%\r\n"
+                            "SourceDir=@%SETUP32_E2E_NOSUCH%\\x\r\n"
+                            "AskFor=@_fnStrEndToUniBin(@%SETUP32_E2E_LONG%,0)\r\n"
+                            "StartupMsg=50@@ off@Zignored\r\n"
+                            "[End]\r\n";
+    fnRunCase(strScript, "", {"OK"}, 0);
     SetEnvironmentVariableA("SETUP32_E2E_LONG", NULL);
-    EXPECT_EQ(0u, res.dwExitCode) << res;
-    EXPECT_EQ(0, res.iRobotExit) << res;
 
-    std::string strFile = strDir + "\\long.cmd";
+    std::string strFile = m_strDir + "\\long.cmd";
     EXPECT_EQ(std::string(259, 'L'), fnKeyOf(strFile, "DESTDIR"));
     EXPECT_EQ("@%SETUP32_E2E_NOSUCH%\\x", fnKeyOf(strFile, "SOURCEDIR")) << "an unset variable stays as written";
     std::string strAsk = fnKeyOf(strFile, "ASKFOR");

@@ -6,196 +6,138 @@
 
 #include <string>
 
+#include "../support/test_files.h"
 #include "e2e_support.h"
 
 namespace {
 
 const char kszClosing[] = "text: The software has been installed successfully.";
 
-bool fnContains(const std::string &s, const std::string &strPart)
-{
-    return s.find(strPart) != std::string::npos;
-}
+using FilesSectionsE2E = E2ECase;
 
-bool fnIsDir(const std::string &strPath)
+TEST_F(FilesSectionsE2E, VersionTestPassesOnThisWindows)
 {
-    DWORD dw = GetFileAttributesA(strPath.c_str());
-    return dw != INVALID_FILE_ATTRIBUTES && (dw & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-bool fnExists(const std::string &strPath)
-{
-    return GetFileAttributesA(strPath.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-TEST(FilesSectionsE2E, VersionTestPassesOnThisWindows)
-{
-    std::string strDir = fnE2EWorkDir("Files_VersionPass");
-    E2ERun run;
-    run.strScript = "[VersionTest]\r\nWinVS=3,EQ,Needs the NT family\r\nMessage=Setup stops.\r\n"
-                    "WinMajor=5,LE,Needs Windows 2000 or later\r\nMessage=Setup stops.\r\n[End]\r\n";
-    run.vecAnswers = {"OK"};
-    E2EResult res = fnE2ERun(strDir, run);
-    EXPECT_EQ(0u, res.dwExitCode) << res;
-    EXPECT_EQ(0, res.iRobotExit) << res;
+    std::string strScript = "[VersionTest]\r\nWinVS=3,EQ,Needs the NT family\r\nMessage=Setup stops.\r\n"
+                            "WinMajor=5,LE,Needs Windows 2000 or later\r\nMessage=Setup stops.\r\n[End]\r\n";
+    E2EResult res = fnRunCase(strScript, "", {"OK"}, 0);
     EXPECT_TRUE(fnContains(res.strTranscript, kszClosing)) << res;
 }
 
-TEST(FilesSectionsE2E, VersionTestLeftOpenAsksAndExitEndsTheRun)
+TEST_F(FilesSectionsE2E, VersionTestLeftOpenAsksAndExitEndsTheRun)
 {
-    std::string strDir = fnE2EWorkDir("Files_VersionFail");
-    E2ERun run;
-    run.strScript = "[VersionTest]\r\nWinMajor=99,EQ,Needs Windows 99\r\n[WriteCmdFile]\r\nWriteFile=" + strDir +
-                    "\\after.ini\r\nDestDir=X\r\n[End]\r\n";
-    run.vecAnswers = {"Cancel"};
-    E2EResult res = fnE2ERun(strDir, run);
-    EXPECT_EQ(0u, res.dwExitCode) << res;
-    EXPECT_EQ(0, res.iRobotExit) << res;
+    std::string strScript = "[VersionTest]\r\nWinMajor=99,EQ,Needs Windows 99\r\n[WriteCmdFile]\r\nWriteFile=" +
+                            m_strDir + "\\after.ini\r\nDestDir=X\r\n[End]\r\n";
+    E2EResult res = fnRunCase(strScript, "", {"Cancel"}, 0);
     EXPECT_TRUE(fnContains(res.strTranscript, "Needs Windows 99\\n\\nPress Continue to proceed anyway")) << res;
     EXPECT_FALSE(fnContains(res.strTranscript, kszClosing)) << res;
-    EXPECT_FALSE(fnExists(strDir + "\\after.ini"));
+    EXPECT_FALSE(fnFileExists(m_strDir + "\\after.ini"));
 }
 
-TEST(FilesSectionsE2E, VersionTestLineWithoutKeywordFailsTheSection)
+TEST_F(FilesSectionsE2E, VersionTestLineWithoutKeywordFailsTheSection)
 {
-    std::string strDir = fnE2EWorkDir("Files_VersionBad");
-    E2ERun run;
-    run.strScript = "[VersionTest]\r\nno keyword\r\n[End]\r\n";
-    run.vecAnswers = {"OK", "OK"};
-    E2EResult res = fnE2ERun(strDir, run);
-    EXPECT_EQ(1603u, res.dwExitCode) << res;
+    E2EResult res = fnRunCase("[VersionTest]\r\nno keyword\r\n[End]\r\n", "", {"OK", "OK"}, 1603);
     EXPECT_TRUE(fnContains(res.strTranscript, "Error is in section: [VersionTest]")) << res;
 }
 
-TEST(FilesSectionsE2E, FileCheckMissingFileStopsPresentFileGoesOn)
+TEST_F(FilesSectionsE2E, FileCheckMissingFileStopsPresentFileGoesOn)
 {
-    std::string strDir = fnE2EWorkDir("Files_FileCheck");
-    fnE2EWriteFile(strDir + "\\present.txt", "x");
-    E2ERun run;
-    run.strScript = "[FileCheck]\r\nFile=" + strDir + "\\present.txt,EXIT,,OK\r\nFile=" + strDir +
-                    "\\missing.txt,GO,,OK\r\n[FileCheck]\r\nFile=" + strDir + "\\missing.txt,EXIT,,OK,Install it first.\r\n[End]\r\n";
-    run.vecAnswers = {"OK"};
-    E2EResult res = fnE2ERun(strDir, run);
-    EXPECT_EQ(0u, res.dwExitCode) << res;
-    EXPECT_EQ(0, res.iRobotExit) << res;
+    fnE2EWriteFile(m_strDir + "\\present.txt", "x");
+    std::string strScript = "[FileCheck]\r\nFile=" + m_strDir + "\\present.txt,EXIT,,OK\r\nFile=" + m_strDir +
+                            "\\missing.txt,GO,,OK\r\n[FileCheck]\r\nFile=" + m_strDir +
+                            "\\missing.txt,EXIT,,OK,Install it first.\r\n[End]\r\n";
+    E2EResult res = fnRunCase(strScript, "", {"OK"}, 0);
     EXPECT_TRUE(fnContains(res.strTranscript, "missing.txt not found.\\nInstall it first.")) << res;
     EXPECT_FALSE(fnContains(res.strTranscript, kszClosing)) << res;
 }
 
-TEST(FilesSectionsE2E, IsStringInFileExitMatchEndsWithoutClosingMessage)
+TEST_F(FilesSectionsE2E, IsStringInFileExitMatchEndsWithoutClosingMessage)
 {
-    std::string strDir = fnE2EWorkDir("Files_StringExit");
-    fnE2EWriteFile(strDir + "\\config.txt", "mode=already installed\r\n");
-    E2ERun run;
-    run.strScript = "[IsStringInFile]\r\n" + strDir + "\\config.txt,ALREADY INSTALLED,Y,EXITMATCH\r\n[WriteCmdFile]\r\nWriteFile=" +
-                    strDir + "\\after.ini\r\nDestDir=X\r\n[End]\r\n";
-    E2EResult res = fnE2ERun(strDir, run);
-    EXPECT_EQ(0u, res.dwExitCode) << res;
-    EXPECT_EQ(0, res.iRobotExit) << res;  // no window at all
-    EXPECT_FALSE(fnExists(strDir + "\\after.ini"));
+    fnE2EWriteFile(m_strDir + "\\config.txt", "mode=already installed\r\n");
+    std::string strScript = "[IsStringInFile]\r\n" + m_strDir +
+                            "\\config.txt,ALREADY INSTALLED,Y,EXITMATCH\r\n[WriteCmdFile]\r\nWriteFile=" + m_strDir +
+                            "\\after.ini\r\nDestDir=X\r\n[End]\r\n";
+    fnRunCase(strScript, "", {}, 0);
+    EXPECT_FALSE(fnFileExists(m_strDir + "\\after.ini"));
 }
 
-TEST(FilesSectionsE2E, IsStringInFileNoMatchGoesOn)
+TEST_F(FilesSectionsE2E, IsStringInFileNoMatchGoesOn)
 {
-    std::string strDir = fnE2EWorkDir("Files_StringGoOn");
-    fnE2EWriteFile(strDir + "\\config.txt", "mode=fresh\r\n");
-    E2ERun run;
-    run.strScript = "[IsStringInFile]\r\n" + strDir + "\\config.txt,installed,N,EXITMATCH\r\n[End]\r\n";
-    run.vecAnswers = {"OK"};
-    E2EResult res = fnE2ERun(strDir, run);
-    EXPECT_EQ(0u, res.dwExitCode) << res;
+    fnE2EWriteFile(m_strDir + "\\config.txt", "mode=fresh\r\n");
+    std::string strScript = "[IsStringInFile]\r\n" + m_strDir + "\\config.txt,installed,N,EXITMATCH\r\n[End]\r\n";
+    E2EResult res = fnRunCase(strScript, "", {"OK"}, 0);
     EXPECT_TRUE(fnContains(res.strTranscript, kszClosing)) << res;
 }
 
-TEST(FilesSectionsE2E, MakeDirsCreatesTrees)
+TEST_F(FilesSectionsE2E, MakeDirsCreatesTrees)
 {
-    std::string strDir = fnE2EWorkDir("Files_MakeDirs");
-    E2ERun run;
-    run.strScript = "[MakeDirs]\r\n" + strDir + "\\app\\bin\\x86\r\n" + strDir + "\\app\\data\r\n[End]\r\n";
-    run.strArgs = "-q";
-    E2EResult res = fnE2ERun(strDir, run);
-    EXPECT_EQ(0u, res.dwExitCode) << res;
-    EXPECT_TRUE(fnIsDir(strDir + "\\app\\bin\\x86"));
-    EXPECT_TRUE(fnIsDir(strDir + "\\app\\data"));
+    fnRunCase("[MakeDirs]\r\n" + m_strDir + "\\app\\bin\\x86\r\n" + m_strDir + "\\app\\data\r\n[End]\r\n", "-q", {}, 0);
+    EXPECT_TRUE(fnIsDir(m_strDir + "\\app\\bin\\x86"));
+    EXPECT_TRUE(fnIsDir(m_strDir + "\\app\\data"));
 }
 
-TEST(FilesSectionsE2E, MoveCopyRenameDeleteMatrix)
+TEST_F(FilesSectionsE2E, MoveCopyRenameDeleteMatrix)
 {
-    std::string strDir = fnE2EWorkDir("Files_MoveMatrix");
     for (const char *pszName : {"m.txt", "c.txt", "o.txt", "r.txt", "d.txt", "keep.txt"})
-        fnE2EWriteFile(strDir + "\\" + pszName, std::string("data of ") + pszName);
-    fnE2EWriteFile(strDir + "\\o-old.txt", "old");
-    fnE2EWriteFile(strDir + "\\keep-old.txt", "old");
-    SetFileAttributesA((strDir + "\\o-old.txt").c_str(), FILE_ATTRIBUTE_READONLY);
-    E2ERun run;
-    run.strScript = "[MoveFiles]\r\n" +
-                    strDir + "\\m.txt," + strDir + "\\out\\m.txt,M\r\n" +
-                    strDir + "\\c.txt," + strDir + "\\out\\c.txt,C\r\n" +
-                    strDir + "\\o.txt," + strDir + "\\o-old.txt,O\r\n" +
-                    strDir + "\\keep.txt," + strDir + "\\keep-old.txt,C\r\n" +
-                    strDir + "\\r.txt," + strDir + "\\r2.txt,R\r\n" +
-                    strDir + "\\d.txt,,D\r\n" +
-                    strDir + "\\absent.txt," + strDir + "\\never.txt,M\r\n[End]\r\n";
-    run.strArgs = "-q";
-    E2EResult res = fnE2ERun(strDir, run);
-    EXPECT_EQ(0u, res.dwExitCode) << res;
-    EXPECT_FALSE(fnExists(strDir + "\\m.txt"));
-    EXPECT_EQ("data of m.txt", fnE2EReadFile(strDir + "\\out\\m.txt"));
-    EXPECT_EQ("data of c.txt", fnE2EReadFile(strDir + "\\c.txt"));
-    EXPECT_EQ("data of c.txt", fnE2EReadFile(strDir + "\\out\\c.txt"));
-    EXPECT_EQ("data of o.txt", fnE2EReadFile(strDir + "\\o-old.txt"));
-    EXPECT_EQ("old", fnE2EReadFile(strDir + "\\keep-old.txt"));
-    EXPECT_FALSE(fnExists(strDir + "\\r.txt"));
-    EXPECT_EQ("data of r.txt", fnE2EReadFile(strDir + "\\r2.txt"));
-    EXPECT_FALSE(fnExists(strDir + "\\d.txt"));
-    EXPECT_FALSE(fnExists(strDir + "\\never.txt"));
+        fnE2EWriteFile(m_strDir + "\\" + pszName, std::string("data of ") + pszName);
+    fnE2EWriteFile(m_strDir + "\\o-old.txt", "old");
+    fnE2EWriteFile(m_strDir + "\\keep-old.txt", "old");
+    SetFileAttributesA((m_strDir + "\\o-old.txt").c_str(), FILE_ATTRIBUTE_READONLY);
+    std::string strScript = "[MoveFiles]\r\n" +
+                            m_strDir + "\\m.txt," + m_strDir + "\\out\\m.txt,M\r\n" +
+                            m_strDir + "\\c.txt," + m_strDir + "\\out\\c.txt,C\r\n" +
+                            m_strDir + "\\o.txt," + m_strDir + "\\o-old.txt,O\r\n" +
+                            m_strDir + "\\keep.txt," + m_strDir + "\\keep-old.txt,C\r\n" +
+                            m_strDir + "\\r.txt," + m_strDir + "\\r2.txt,R\r\n" +
+                            m_strDir + "\\d.txt,,D\r\n" +
+                            m_strDir + "\\absent.txt," + m_strDir + "\\never.txt,M\r\n[End]\r\n";
+    fnRunCase(strScript, "-q", {}, 0);
+    EXPECT_FALSE(fnFileExists(m_strDir + "\\m.txt"));
+    EXPECT_EQ("data of m.txt", fnE2EReadFile(m_strDir + "\\out\\m.txt"));
+    EXPECT_EQ("data of c.txt", fnE2EReadFile(m_strDir + "\\c.txt"));
+    EXPECT_EQ("data of c.txt", fnE2EReadFile(m_strDir + "\\out\\c.txt"));
+    EXPECT_EQ("data of o.txt", fnE2EReadFile(m_strDir + "\\o-old.txt"));
+    EXPECT_EQ("old", fnE2EReadFile(m_strDir + "\\keep-old.txt"));
+    EXPECT_FALSE(fnFileExists(m_strDir + "\\r.txt"));
+    EXPECT_EQ("data of r.txt", fnE2EReadFile(m_strDir + "\\r2.txt"));
+    EXPECT_FALSE(fnFileExists(m_strDir + "\\d.txt"));
+    EXPECT_FALSE(fnFileExists(m_strDir + "\\never.txt"));
 }
 
-TEST(FilesSectionsE2E, MoveModePAsksWhatToDoWithEachFile)
+TEST_F(FilesSectionsE2E, MoveModePAsksWhatToDoWithEachFile)
 {
-    std::string strDir = fnE2EWorkDir("Files_MoveAsk");
     for (const char *pszName : {"p1.txt", "p2.txt", "p3.txt"})
-        fnE2EWriteFile(strDir + "\\" + pszName, std::string("data of ") + pszName);
-    E2ERun run;
-    run.strScript = "[MoveFiles]\r\n" +
-                    strDir + "\\p1.txt," + strDir + "\\out\\p1.txt,P\r\n" +
-                    strDir + "\\p2.txt," + strDir + "\\out\\p2.txt,P\r\n" +
-                    strDir + "\\p3.txt,,P\r\n[End]\r\n";
-    run.strArgs = "-q";
+        fnE2EWriteFile(m_strDir + "\\" + pszName, std::string("data of ") + pszName);
     // p1: moved (the default), its destination kept when the file chooser
     // is cancelled; p2: Cancel takes no action; p3: deleted.
-    run.vecAnswers = {"OK", "Cancel", "Cancel", "Delete this file", "OK"};
-    E2EResult res = fnE2ERun(strDir, run);
-    EXPECT_EQ(0u, res.dwExitCode) << res;
-    EXPECT_EQ(0, res.iRobotExit) << res;
+    std::string strScript = "[MoveFiles]\r\n" +
+                            m_strDir + "\\p1.txt," + m_strDir + "\\out\\p1.txt,P\r\n" +
+                            m_strDir + "\\p2.txt," + m_strDir + "\\out\\p2.txt,P\r\n" +
+                            m_strDir + "\\p3.txt,,P\r\n[End]\r\n";
+    E2EResult res = fnRunCase(strScript, "-q", {"OK", "Cancel", "Cancel", "Delete this file", "OK"}, 0);
     EXPECT_TRUE(fnContains(res.strTranscript, "The above file may conflict with the installation")) << res;
-    EXPECT_TRUE(fnContains(res.strTranscript, "Move " + strDir)) << res;  // the chooser's title
-    EXPECT_FALSE(fnExists(strDir + "\\p1.txt"));
-    EXPECT_EQ("data of p1.txt", fnE2EReadFile(strDir + "\\out\\p1.txt"));
-    EXPECT_EQ("data of p2.txt", fnE2EReadFile(strDir + "\\p2.txt"));
-    EXPECT_FALSE(fnExists(strDir + "\\out\\p2.txt"));
-    EXPECT_FALSE(fnExists(strDir + "\\p3.txt"));
+    EXPECT_TRUE(fnContains(res.strTranscript, "Move " + m_strDir)) << res;  // the chooser's title
+    EXPECT_FALSE(fnFileExists(m_strDir + "\\p1.txt"));
+    EXPECT_EQ("data of p1.txt", fnE2EReadFile(m_strDir + "\\out\\p1.txt"));
+    EXPECT_EQ("data of p2.txt", fnE2EReadFile(m_strDir + "\\p2.txt"));
+    EXPECT_FALSE(fnFileExists(m_strDir + "\\out\\p2.txt"));
+    EXPECT_FALSE(fnFileExists(m_strDir + "\\p3.txt"));
 }
 
-TEST(FilesSectionsE2E, DeleteFilesTreeAndTreeKeep)
+TEST_F(FilesSectionsE2E, DeleteFilesTreeAndTreeKeep)
 {
-    std::string strDir = fnE2EWorkDir("Files_DeleteTree");
     for (const char *pszTop : {"\\gone", "\\kept"}) {
-        std::string strTop = strDir + pszTop;
+        std::string strTop = m_strDir + pszTop;
         CreateDirectoryA(strTop.c_str(), NULL);
         CreateDirectoryA((strTop + "\\sub").c_str(), NULL);
         fnE2EWriteFile(strTop + "\\a.txt", "a");
         fnE2EWriteFile(strTop + "\\sub\\b.txt", "b");
     }
-    E2ERun run;
-    run.strScript = "[DeleteFiles]\r\n" + strDir + "\\gone\\*.*,TREE\r\n" + strDir + "\\kept\\*.*,TREEKEEP\r\n[End]\r\n";
-    run.strArgs = "-q";
-    E2EResult res = fnE2ERun(strDir, run);
-    EXPECT_EQ(0u, res.dwExitCode) << res;
-    EXPECT_FALSE(fnExists(strDir + "\\gone"));
-    EXPECT_TRUE(fnIsDir(strDir + "\\kept"));
-    EXPECT_FALSE(fnExists(strDir + "\\kept\\sub"));
-    EXPECT_FALSE(fnExists(strDir + "\\kept\\a.txt"));
+    fnRunCase("[DeleteFiles]\r\n" + m_strDir + "\\gone\\*.*,TREE\r\n" + m_strDir + "\\kept\\*.*,TREEKEEP\r\n[End]\r\n",
+              "-q", {}, 0);
+    EXPECT_FALSE(fnFileExists(m_strDir + "\\gone"));
+    EXPECT_TRUE(fnIsDir(m_strDir + "\\kept"));
+    EXPECT_FALSE(fnFileExists(m_strDir + "\\kept\\sub"));
+    EXPECT_FALSE(fnFileExists(m_strDir + "\\kept\\a.txt"));
 }
 
 }  // namespace

@@ -16,11 +16,6 @@ namespace {
 
 const char kszClosing[] = "The software has been installed successfully.";
 
-bool fnContains(const std::string &s, const std::string &strPart)
-{
-    return s.find(strPart) != std::string::npos;
-}
-
 // "shot:<path>" answer for a screenshot named pszName.
 std::string fnShot(const char *pszName)
 {
@@ -54,7 +49,9 @@ struct ButtonCase {
     const char *pszPress;
 };
 
-TEST(MessagesE2E, MessageDialogShowsTheButtonsOfEachCode)
+using MessagesE2E = E2ECase;
+
+TEST_F(MessagesE2E, MessageDialogShowsTheButtonsOfEachCode)
 {
     static const ButtonCase s_aCases[] = {
         {"OKCANCEL", "OK|Cancel", "OK"},      {"YESNO", "Yes|No", "No"},
@@ -64,7 +61,6 @@ TEST(MessagesE2E, MessageDialogShowsTheButtonsOfEachCode)
         {"CANCEL", "Cancel", "Cancel"},       {"YES", "OK|Cancel", "Cancel"},
         {"NO", "OK|Cancel", "OK"},            {"SOMETHING", "OK", "OK"},
     };
-    std::string strDir = fnE2EWorkDir("Messages_ButtonCodes");
     E2ERun run;
     run.strScript = "[Config]\r\n";
     for (const ButtonCase &c : s_aCases) {
@@ -75,9 +71,7 @@ TEST(MessagesE2E, MessageDialogShowsTheButtonsOfEachCode)
     }
     run.strScript += "[End]\r\n";
     run.vecAnswers.push_back("OK");
-    E2EResult res = fnE2ERun(strDir, run);
-    EXPECT_EQ(0u, res.dwExitCode) << res;
-    EXPECT_EQ(0, res.iRobotExit) << res;
+    E2EResult res = fnRunCase(run, 0);
     for (const ButtonCase &c : s_aCases) {
         std::string strBlock = fnBlockWith(res.strTranscript, std::string("Code ") + c.pszWord);
         EXPECT_TRUE(fnContains(strBlock, "window: Buttons\n")) << c.pszWord << res;
@@ -85,121 +79,83 @@ TEST(MessagesE2E, MessageDialogShowsTheButtonsOfEachCode)
     }
 }
 
-TEST(MessagesE2E, MessageDialogShowsALongTextWhole)
+TEST_F(MessagesE2E, MessageDialogShowsALongTextWhole)
 {
     std::string strText;
     for (int i = 0; i < 8; i++)
         strText += "The installation replaces shared components that other programs use as well. ";
-    std::string strDir = fnE2EWorkDir("Messages_LongText");
-    E2ERun run;
-    run.strScript = "[Config]\r\nMessageDlg=\"" + strText + "\",Long text,OKCANCEL,Y\r\n[End]\r\n";
-    run.vecAnswers = {fnShot("dialog1_message_long"), "OK", "OK"};
-    E2EResult res = fnE2ERun(strDir, run);
-    EXPECT_EQ(0, res.iRobotExit) << res;
+    E2EResult res = fnRunCase("[Config]\r\nMessageDlg=\"" + strText + "\",Long text,OKCANCEL,Y\r\n[End]\r\n", "",
+                              {fnShot("dialog1_message_long"), "OK", "OK"}, 0);
     EXPECT_TRUE(fnContains(res.strTranscript, "window: Long text\ntext: " + strText + "\nbuttons: OK|Cancel\n")) << res;
 }
 
-TEST(MessagesE2E, MessageDialogWithoutCaptionTakesTheRunTitle)
+TEST_F(MessagesE2E, MessageDialogWithoutCaptionTakesTheRunTitle)
 {
-    std::string strDir = fnE2EWorkDir("Messages_DialogTitle");
-    E2ERun run;
-    run.strScript = "[Config]\r\nCaption=Product Setup\r\nMessageDlg=Ready?\r\n[End]\r\n";
-    run.vecAnswers = {"OK", "OK"};
-    E2EResult res = fnE2ERun(strDir, run);
-    EXPECT_EQ(0, res.iRobotExit) << res;
+    E2EResult res =
+        fnRunCase("[Config]\r\nCaption=Product Setup\r\nMessageDlg=Ready?\r\n[End]\r\n", "", {"OK", "OK"}, 0);
     EXPECT_TRUE(fnContains(res.strTranscript, "window: Product Setup\ntext: Ready?\nbuttons: OK\n")) << res;
     // The closing message carries the caption too.
     EXPECT_TRUE(fnContains(res.strTranscript, std::string("window: Product Setup\ntext: ") + kszClosing)) << res;
 }
 
-TEST(MessagesE2E, FloatInfoWithWaitHoldsTheRunUntilItsButton)
+TEST_F(MessagesE2E, FloatInfoWithWaitHoldsTheRunUntilItsButton)
 {
-    std::string strDir = fnE2EWorkDir("Messages_FloatWait");
-    E2ERun run;
-    run.strScript = "[FloatInfo]\r\nCaption=Notice\r\nMessage=Insert the second disk when asked.\r\nWait=Yes\r\n"
-                    "ButtonText=Understood\r\nWinPosition=Center\r\n"
-                    "[WriteCmdFile]\r\nWriteFile=" + strDir + "\\after.ini\r\nDestDir=C:\\X\r\n[End]\r\n";
-    run.vecAnswers = {fnShot("dialog33_float_button"), "Understood", "OK"};
-    E2EResult res = fnE2ERun(strDir, run);
-    EXPECT_EQ(0u, res.dwExitCode) << res;
-    EXPECT_EQ(0, res.iRobotExit) << res;
+    std::string strScript = "[FloatInfo]\r\nCaption=Notice\r\nMessage=Insert the second disk when asked.\r\n"
+                            "Wait=Yes\r\nButtonText=Understood\r\nWinPosition=Center\r\n"
+                            "[WriteCmdFile]\r\nWriteFile=" + m_strDir + "\\after.ini\r\nDestDir=C:\\X\r\n[End]\r\n";
+    E2EResult res = fnRunCase(strScript, "", {fnShot("dialog33_float_button"), "Understood", "OK"}, 0);
     EXPECT_TRUE(fnContains(res.strTranscript, "window: Notice\ntext: Insert the second disk when asked.\n"
                                               "buttons: Understood\n")) << res;
-    EXPECT_NE("", fnE2EReadFile(strDir + "\\after.ini"));
+    EXPECT_NE("", fnE2EReadFile(m_strDir + "\\after.ini"));
 }
 
-TEST(MessagesE2E, FloatInfoWithoutWaitStaysWhileTheRunGoesOn)
+TEST_F(MessagesE2E, FloatInfoWithoutWaitStaysWhileTheRunGoesOn)
 {
-    std::string strDir = fnE2EWorkDir("Messages_FloatModeless");
-    E2ERun run;
     // No button text: the window has no button and needs no answer. The
     // status pause lets the robot see it before the closing message.
-    run.strScript = "[Config]\r\nWinPause=1000\r\n[FloatInfo]\r\nMessage=\"Installing, please wait.\"\r\n"
-                    "[WriteCmdFile]\r\nWriteFile=" + strDir + "\\after.ini\r\nDestDir=C:\\X\r\n[End]\r\n";
-    run.vecAnswers = {fnShot("dialog33_float_nobutton"), "OK"};
-    E2EResult res = fnE2ERun(strDir, run);
-    EXPECT_EQ(0u, res.dwExitCode) << res;
-    EXPECT_EQ(0, res.iRobotExit) << res;
+    std::string strScript = "[Config]\r\nWinPause=1000\r\n[FloatInfo]\r\nMessage=\"Installing, please wait.\"\r\n"
+                            "[WriteCmdFile]\r\nWriteFile=" + m_strDir + "\\after.ini\r\nDestDir=C:\\X\r\n[End]\r\n";
+    E2EResult res = fnRunCase(strScript, "", {fnShot("dialog33_float_nobutton"), "OK"}, 0);
     EXPECT_TRUE(fnContains(res.strTranscript, "window: Install and Setup\ntext: Installing, please wait.\nbuttons: \n"))
         << res;
     EXPECT_TRUE(fnContains(res.strTranscript, std::string("text: ") + kszClosing)) << res;
-    EXPECT_NE("", fnE2EReadFile(strDir + "\\after.ini"));
+    EXPECT_NE("", fnE2EReadFile(m_strDir + "\\after.ini"));
 }
 
-TEST(MessagesE2E, FloatInfoWithoutMessageFailsTheWalk)
+TEST_F(MessagesE2E, FloatInfoWithoutMessageFailsTheWalk)
 {
-    std::string strDir = fnE2EWorkDir("Messages_FloatNoMessage");
-    E2ERun run;
-    run.strScript = "[FloatInfo]\r\nCaption=Nothing to say\r\n"
-                    "[WriteCmdFile]\r\nWriteFile=" + strDir + "\\after.ini\r\nDestDir=C:\\X\r\n[End]\r\n";
-    run.vecAnswers = {"OK"};
-    E2EResult res = fnE2ERun(strDir, run);
-    EXPECT_EQ(1603u, res.dwExitCode) << res;
-    EXPECT_EQ(0, res.iRobotExit) << res;
+    std::string strScript = "[FloatInfo]\r\nCaption=Nothing to say\r\n"
+                            "[WriteCmdFile]\r\nWriteFile=" + m_strDir + "\\after.ini\r\nDestDir=C:\\X\r\n[End]\r\n";
+    E2EResult res = fnRunCase(strScript, "", {"OK"}, 1603);
     EXPECT_TRUE(fnContains(res.strTranscript, "text: The software has not been successfully installed.")) << res;
-    EXPECT_EQ("", fnE2EReadFile(strDir + "\\after.ini"));
+    EXPECT_EQ("", fnE2EReadFile(m_strDir + "\\after.ini"));
 }
 
-TEST(MessagesE2E, MessagePopupWithoutWaitStaysUntilTheRunEnds)
+TEST_F(MessagesE2E, MessagePopupWithoutWaitStaysUntilTheRunEnds)
 {
-    std::string strDir = fnE2EWorkDir("Messages_PopupModeless");
-    E2ERun run;
-    run.strScript = "[Config]\r\nMessage=Copying files now,N,TopLeft\r\nSleep=1\r\nCreateFile=" + strDir +
-                    "\\after.txt\r\n[End]\r\n";
-    run.vecAnswers = {fnShot("dialog39_popup"), "OK"};
-    E2EResult res = fnE2ERun(strDir, run);
-    EXPECT_EQ(0u, res.dwExitCode) << res;
-    EXPECT_EQ(0, res.iRobotExit) << res;
+    std::string strScript = "[Config]\r\nMessage=Copying files now,N,TopLeft\r\nSleep=1\r\nCreateFile=" + m_strDir +
+                            "\\after.txt\r\n[End]\r\n";
+    E2EResult res = fnRunCase(strScript, "", {fnShot("dialog39_popup"), "OK"}, 0);
     EXPECT_TRUE(fnContains(res.strTranscript, "window: Install and Setup\ntext: Copying files now\nbuttons: \n")) << res;
     // The line after the pop-up ran while it stood.
-    EXPECT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesA((strDir + "\\after.txt").c_str()));
+    EXPECT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesA((m_strDir + "\\after.txt").c_str()));
 }
 
-TEST(MessagesE2E, MessagePopupWithWaitClosesByItself)
+TEST_F(MessagesE2E, MessagePopupWithWaitClosesByItself)
 {
-    std::string strDir = fnE2EWorkDir("Messages_PopupWait");
-    E2ERun run;
-    run.strScript = "[Config]\r\nMessage=Just a moment,Y1,Center\r\n[End]\r\n";
-    run.vecAnswers = {"wait:10000", "OK"};
-    E2EResult res = fnE2ERun(strDir, run);
-    EXPECT_EQ(0u, res.dwExitCode) << res;
-    EXPECT_EQ(0, res.iRobotExit) << res;
+    E2EResult res = fnRunCase("[Config]\r\nMessage=Just a moment,Y1,Center\r\n[End]\r\n", "", {"wait:10000", "OK"}, 0);
     EXPECT_TRUE(fnContains(res.strTranscript, "text: Just a moment\nbuttons: \nwaited: 10000\nclosed: by itself\n"))
         << res;
 }
 
-TEST(MessagesE2E, MessageBoxesCarryTheScriptsButtonTexts)
+TEST_F(MessagesE2E, MessageBoxesCarryTheScriptsButtonTexts)
 {
-    std::string strDir = fnE2EWorkDir("Messages_ButtonTexts");
-    E2ERun run;
-    run.strScript = "[Config]\r\nMessageBox=Read the notes,Notes,I have read them\r\n"
-                    "MessageBoxEx=Install the extras?,Extras,OKCANCEL,,Install the extras too,Skip\r\n"
-                    "MessageBox=Plain box\r\n[End]\r\n";
-    run.vecAnswers = {fnShot("msgbox_one_button"), "I have read them", fnShot("msgbox_two_buttons"), "Skip", "OK",
-                      "OK"};
-    E2EResult res = fnE2ERun(strDir, run);
-    EXPECT_EQ(0u, res.dwExitCode) << res;
-    EXPECT_EQ(0, res.iRobotExit) << res;
+    std::string strScript = "[Config]\r\nMessageBox=Read the notes,Notes,I have read them\r\n"
+                            "MessageBoxEx=Install the extras?,Extras,OKCANCEL,,Install the extras too,Skip\r\n"
+                            "MessageBox=Plain box\r\n[End]\r\n";
+    E2EResult res = fnRunCase(
+        strScript, "", {fnShot("msgbox_one_button"), "I have read them", fnShot("msgbox_two_buttons"), "Skip", "OK", "OK"},
+        0);
     EXPECT_TRUE(fnContains(res.strTranscript, "window: Notes\ntext: Read the notes\nbuttons: I have read them\n")) << res;
     EXPECT_TRUE(fnContains(res.strTranscript, "window: Extras\ntext: Install the extras?\n"
                                               "buttons: Install the extras too|Skip\n")) << res;

@@ -20,47 +20,36 @@ std::string fnReadUserValue(const char *pszKey, const char *pszValue)
 
 }  // namespace
 
-TEST(RegistryE2E, AbbreviatedRootAsksAndYesGoesOn)
+using RegistryE2E = E2ECase;
+
+TEST_F(RegistryE2E, AbbreviatedRootAsksAndYesGoesOn)
 {
-    std::string strDir = fnE2EWorkDir("RegistryE2E_AskYes");
-    E2ERun run;
-    run.strScript =
+    std::string strScript =
         "[Registry]\r\n"
         "Edit=SZ,HKLM\\Software\\setup32-e2e,a,1\r\n"
         "Edit=SZ,HKEY_CURRENT_USER\\Software\\setup32-e2e\\reg,after,done\r\n"
         "[End]\r\n";
-    run.strArgs = "-q";
-    run.vecAnswers = {"Yes"};
-    E2EResult res = fnE2ERun(strDir, run);
-    EXPECT_EQ(res.dwExitCode, 0u) << res;
-    EXPECT_EQ(res.iRobotExit, 0) << res;
+    E2EResult res = fnRunCase(strScript, "-q", {"Yes"}, 0);
     EXPECT_NE(res.strTranscript.find("text: Registry error.\\nContinue processing?"), std::string::npos) << res;
     EXPECT_EQ(fnReadUserValue("Software\\setup32-e2e\\reg", "after"), "done");
     RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\setup32-e2e\\reg");
 }
 
-TEST(RegistryE2E, NoEndsTheRunFailed)
+TEST_F(RegistryE2E, NoEndsTheRunFailed)
 {
-    std::string strDir = fnE2EWorkDir("RegistryE2E_AskNo");
-    E2ERun run;
-    run.strScript =
+    std::string strScript =
         "[Registry]\r\n"
         "DeleteValue=,HKEY_CURENT_USER\\Software\\setup32-e2e,a\r\n"
         "Edit=SZ,HKEY_CURRENT_USER\\Software\\setup32-e2e\\regno,after,done\r\n"
         "[End]\r\n";
-    run.strArgs = "-q";
-    run.vecAnswers = {"No"};
-    E2EResult res = fnE2ERun(strDir, run);
-    EXPECT_EQ(res.dwExitCode, 1603u) << res;
+    E2EResult res = fnRunCase(strScript, "-q", {"No"}, 1603);
     EXPECT_NE(res.strTranscript.find("text: Registry error.\\nContinue processing?"), std::string::npos) << res;
     EXPECT_EQ(fnReadUserValue("Software\\setup32-e2e\\regno", "after"), "<none>");
 }
 
-TEST(RegistryE2E, CheckPromptsWhenTheValueDiffers)
+TEST_F(RegistryE2E, CheckPromptsWhenTheValueDiffers)
 {
-    std::string strDir = fnE2EWorkDir("RegistryE2E_Check");
-    E2ERun run;
-    run.strScript =
+    std::string strScript =
         "[Registry]\r\n"
         "Edit=SZ,HKEY_CURRENT_USER\\Software\\setup32-e2e\\check,Version,1.0\r\n"
         "Check=,HKEY_CURRENT_USER\\Software\\setup32-e2e\\check,Version,2.0,PROMPT\r\n"
@@ -68,10 +57,7 @@ TEST(RegistryE2E, CheckPromptsWhenTheValueDiffers)
         "Check=,HKEY_CURRENT_USER\\Software\\setup32-e2e\\check,Version,1.0,FATAL\r\n"
         "Check=,HKEY_CURRENT_USER\\Software\\setup32-e2e\\check,Version,3.0,FATAL\r\n"
         "[End]\r\n";
-    run.strArgs = "-q";
-    run.vecAnswers = {"Yes", "Yes", "OK"};
-    E2EResult res = fnE2ERun(strDir, run);
-    EXPECT_EQ(res.dwExitCode, 1603u) << res;
+    E2EResult res = fnRunCase(strScript, "-q", {"Yes", "Yes", "OK"}, 1603);
     size_t uDiffers = res.strTranscript.find("Value does not match registry.\\nContinue processing?");
     size_t uMissing = res.strTranscript.find("Registry key not found.\\nContinue processing?");
     size_t uVital = res.strTranscript.find("Vital information has not been entered in the registry.  Cannot continue.");

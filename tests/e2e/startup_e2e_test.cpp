@@ -13,11 +13,6 @@ namespace {
 const char kszClosing[] = "The software has been installed successfully.";
 const char kszMarker[] = "<-- KRVLO -- K00a00r00v00e00l00l00o00 I00N00F00H00d00r00 -- KRVLO -->";
 
-bool fnContains(const std::string &s, const std::string &strPart)
-{
-    return s.find(strPart) != std::string::npos;
-}
-
 // A [WriteCmdFile] section that leaves DESTDIR=strValue in strFile: a visible
 // trace that the section ran.
 std::string fnMarkSection(const std::string &strFile, const std::string &strValue)
@@ -32,232 +27,172 @@ std::string fnDestOf(const std::string &strFile)
     return szValue;
 }
 
-TEST(Startup, DefaultScriptBesideTheProgramRunsWithoutArguments)
+using Startup = E2ECase;
+using Walk = E2ECase;
+using CommandFile = E2ECase;
+using Conversion = E2ECase;
+using Trace = E2ECase;
+
+TEST_F(Startup, DefaultScriptBesideTheProgramRunsWithoutArguments)
 {
-    std::string strDir = fnE2EWorkDir("Startup_Default");
-    E2ERun run;
-    run.strScript = "; a script\r\n" + fnMarkSection(strDir + "\\out.ini", "C:\\DEFAULT") + "[End]\r\n";
-    run.vecAnswers = {"OK"};
-    E2EResult res = fnE2ERun(strDir, run);
-    EXPECT_EQ(0u, res.dwExitCode) << res;
-    EXPECT_EQ(0, res.iRobotExit) << res;
+    std::string strScript = "; a script\r\n" + fnMarkSection(m_strDir + "\\out.ini", "C:\\DEFAULT") + "[End]\r\n";
+    E2EResult res = fnRunCase(strScript, "", {"OK"}, 0);
     EXPECT_TRUE(fnContains(res.strTranscript, std::string("text: ") + kszClosing)) << res;
-    EXPECT_EQ("C:\\DEFAULT", fnDestOf(strDir + "\\out.ini"));
+    EXPECT_EQ("C:\\DEFAULT", fnDestOf(m_strDir + "\\out.ini"));
 }
 
-TEST(Startup, NamedScriptIsChosenOverTheDefault)
+TEST_F(Startup, NamedScriptIsChosenOverTheDefault)
 {
-    std::string strDir = fnE2EWorkDir("Startup_Named");
-    fnE2EWriteFile(strDir + "\\KARVELLO.INF", fnMarkSection(strDir + "\\default.ini", "WRONG"));
+    fnE2EWriteFile(m_strDir + "\\KARVELLO.INF", fnMarkSection(m_strDir + "\\default.ini", "WRONG"));
     E2ERun run;
     run.strScriptName = "OTHER.INF";
-    run.strScript = fnMarkSection(strDir + "\\other.ini", "C:\\OTHER");
+    run.strScript = fnMarkSection(m_strDir + "\\other.ini", "C:\\OTHER");
     run.strArgs = "-q -i=other.inf";
-    E2EResult res = fnE2ERun(strDir, run);
-    EXPECT_EQ(0u, res.dwExitCode) << res;
-    EXPECT_EQ(0, res.iRobotExit) << res;  // quiet: no closing message
-    EXPECT_EQ("C:\\OTHER", fnDestOf(strDir + "\\other.ini"));
-    EXPECT_EQ("", fnE2EReadFile(strDir + "\\default.ini"));
+    fnRunCase(run, 0);  // quiet: no closing message
+    EXPECT_EQ("C:\\OTHER", fnDestOf(m_strDir + "\\other.ini"));
+    EXPECT_EQ("", fnE2EReadFile(m_strDir + "\\default.ini"));
 }
 
-TEST(Startup, FallbackNameIsFoundWhenTheDefaultIsMissing)
+TEST_F(Startup, FallbackNameIsFoundWhenTheDefaultIsMissing)
 {
-    std::string strDir = fnE2EWorkDir("Startup_Fallback");
     E2ERun run;
     run.strScriptName = "SETUP.INF";
-    run.strScript = fnMarkSection(strDir + "\\fb.ini", "C:\\FALLBACK");
+    run.strScript = fnMarkSection(m_strDir + "\\fb.ini", "C:\\FALLBACK");
     run.strArgs = "-q";
-    E2EResult res = fnE2ERun(strDir, run);
-    EXPECT_EQ(0u, res.dwExitCode) << res;
-    EXPECT_EQ("C:\\FALLBACK", fnDestOf(strDir + "\\fb.ini"));
+    fnRunCase(run, 0);
+    EXPECT_EQ("C:\\FALLBACK", fnDestOf(m_strDir + "\\fb.ini"));
 }
 
-TEST(Startup, NoScriptAnywhereExits1619)
+TEST_F(Startup, NoScriptAnywhereExits1619)
 {
-    std::string strDir = fnE2EWorkDir("Startup_NoScript");
-    E2ERun run;
-    run.vecAnswers = {"OK"};
-    E2EResult res = fnE2ERun(strDir, run);
-    EXPECT_EQ(1619u, res.dwExitCode) << res;
-    EXPECT_EQ(0, res.iRobotExit) << res;
+    E2EResult res = fnRunCase("", "", {"OK"}, 1619);
     EXPECT_TRUE(fnContains(res.strTranscript, "window: ERROR!\ntext: Cannot find information file.\n")) << res;
 }
 
-TEST(Startup, EmptyScriptSaysSoAndExits1619)
+TEST_F(Startup, EmptyScriptSaysSoAndExits1619)
 {
-    std::string strDir = fnE2EWorkDir("Startup_Empty");
-    fnE2EWriteFile(strDir + "\\KARVELLO.INF", "");
-    E2ERun run;
-    run.vecAnswers = {"OK"};
-    E2EResult res = fnE2ERun(strDir, run);
-    EXPECT_EQ(1619u, res.dwExitCode) << res;
+    fnE2EWriteFile(m_strDir + "\\KARVELLO.INF", "");
+    E2EResult res = fnRunCase("", "", {"OK"}, 1619);
     EXPECT_TRUE(fnContains(res.strTranscript, "does not contain any information.")) << res;
 }
 
-TEST(Walk, EndStopsTheWalkAndLaterSectionsDoNotRun)
+TEST_F(Walk, EndStopsTheWalkAndLaterSectionsDoNotRun)
 {
-    std::string strDir = fnE2EWorkDir("Walk_End");
-    E2ERun run;
-    run.strScript = fnMarkSection(strDir + "\\a.ini", "A") + "[End]\r\n" + fnMarkSection(strDir + "\\b.ini", "B");
-    run.strArgs = "-q";
-    E2EResult res = fnE2ERun(strDir, run);
-    EXPECT_EQ(0u, res.dwExitCode) << res;
-    EXPECT_EQ("A", fnDestOf(strDir + "\\a.ini"));
-    EXPECT_EQ("", fnE2EReadFile(strDir + "\\b.ini"));
+    std::string strScript =
+        fnMarkSection(m_strDir + "\\a.ini", "A") + "[End]\r\n" + fnMarkSection(m_strDir + "\\b.ini", "B");
+    fnRunCase(strScript, "-q", {}, 0);
+    EXPECT_EQ("A", fnDestOf(m_strDir + "\\a.ini"));
+    EXPECT_EQ("", fnE2EReadFile(m_strDir + "\\b.ini"));
 }
 
-TEST(Walk, FailedSectionShowsTheFailureMessageAndExits1603)
+TEST_F(Walk, FailedSectionShowsTheFailureMessageAndExits1603)
 {
-    std::string strDir = fnE2EWorkDir("Walk_Failed");
-    E2ERun run;
-    run.strScript = "[WriteCmdFile]\r\nthis line has no key\r\n" + fnMarkSection(strDir + "\\after.ini", "X");
-    run.vecAnswers = {"OK"};
-    E2EResult res = fnE2ERun(strDir, run);
-    EXPECT_EQ(1603u, res.dwExitCode) << res;
-    EXPECT_EQ(0, res.iRobotExit) << res;
+    std::string strScript = "[WriteCmdFile]\r\nthis line has no key\r\n" + fnMarkSection(m_strDir + "\\after.ini", "X");
+    E2EResult res = fnRunCase(strScript, "", {"OK"}, 1603);
     EXPECT_TRUE(fnContains(res.strTranscript, "The software has not been successfully installed.")) << res;
-    EXPECT_EQ("", fnE2EReadFile(strDir + "\\after.ini"));
+    EXPECT_EQ("", fnE2EReadFile(m_strDir + "\\after.ini"));
 }
 
-TEST(Walk, LfOnlyScriptLosesNoLine)
+TEST_F(Walk, LfOnlyScriptLosesNoLine)
 {
-    std::string strDir = fnE2EWorkDir("Walk_LfOnly");
-    E2ERun run;
-    run.strScript = "[WriteCmdFile]\nWriteFile=" + strDir + "\\lf1.ini\nDestDir=LAST1\n[WriteCmdFile]\nWriteFile=" +
-                    strDir + "\\lf2.ini\nDestDir=LAST2";
-    run.strArgs = "-q";
-    E2EResult res = fnE2ERun(strDir, run);
-    EXPECT_EQ(0u, res.dwExitCode) << res;
-    EXPECT_EQ("LAST1", fnDestOf(strDir + "\\lf1.ini"));
-    EXPECT_EQ("LAST2", fnDestOf(strDir + "\\lf2.ini"));
+    std::string strScript = "[WriteCmdFile]\nWriteFile=" + m_strDir + "\\lf1.ini\nDestDir=LAST1\n" +
+                            "[WriteCmdFile]\nWriteFile=" + m_strDir + "\\lf2.ini\nDestDir=LAST2";
+    fnRunCase(strScript, "-q", {}, 0);
+    EXPECT_EQ("LAST1", fnDestOf(m_strDir + "\\lf1.ini"));
+    EXPECT_EQ("LAST2", fnDestOf(m_strDir + "\\lf2.ini"));
 }
 
-TEST(Walk, StartLabelSkipsTheSectionsBeforeIt)
+TEST_F(Walk, StartLabelSkipsTheSectionsBeforeIt)
 {
-    std::string strDir = fnE2EWorkDir("Walk_Label");
-    E2ERun run;
-    run.strScript = fnMarkSection(strDir + "\\first.ini", "FIRST") + "[Second]\r\n" +
-                    fnMarkSection(strDir + "\\second.ini", "SECOND");
-    run.strArgs = "-q -[Second]";
-    E2EResult res = fnE2ERun(strDir, run);
-    EXPECT_EQ(0u, res.dwExitCode) << res;
-    EXPECT_EQ("", fnE2EReadFile(strDir + "\\first.ini"));
-    EXPECT_EQ("SECOND", fnDestOf(strDir + "\\second.ini"));
+    std::string strScript = fnMarkSection(m_strDir + "\\first.ini", "FIRST") + "[Second]\r\n" +
+                            fnMarkSection(m_strDir + "\\second.ini", "SECOND");
+    fnRunCase(strScript, "-q -[Second]", {}, 0);
+    EXPECT_EQ("", fnE2EReadFile(m_strDir + "\\first.ini"));
+    EXPECT_EQ("SECOND", fnDestOf(m_strDir + "\\second.ini"));
 }
 
-TEST(CommandFile, WrittenByOneRunAndReadByTheNext)
+TEST_F(CommandFile, WrittenByOneRunAndReadByTheNext)
 {
-    std::string strDir = fnE2EWorkDir("CmdFile_RoundTrip");
-    fnE2EWriteFile(strDir + "\\SECOND.INF", fnMarkSection(strDir + "\\second.ini", "FROM-SECOND"));
-    E2ERun first;
-    first.strScript = "[WriteCmdFile]\r\nWriteFile=" + strDir + "\\RUN.CMD\r\nIniFile=" + strDir +
-                      "\\SECOND.INF\r\nBeQuiet=TRUE\r\nAskFor=preset\r\n";
-    first.vecAnswers = {"OK"};
-    E2EResult res1 = fnE2ERun(strDir, first);
-    ASSERT_EQ(0u, res1.dwExitCode) << res1;
-    EXPECT_TRUE(fnContains(fnE2EReadFile(strDir + "\\RUN.CMD"), "BEQUIET=TRUE"));
+    fnE2EWriteFile(m_strDir + "\\SECOND.INF", fnMarkSection(m_strDir + "\\second.ini", "FROM-SECOND"));
+    fnRunCase("[WriteCmdFile]\r\nWriteFile=" + m_strDir + "\\RUN.CMD\r\nIniFile=" + m_strDir +
+                  "\\SECOND.INF\r\nBeQuiet=TRUE\r\nAskFor=preset\r\n",
+              "", {"OK"}, 0);
+    ASSERT_FALSE(HasFailure());
+    EXPECT_TRUE(fnContains(fnE2EReadFile(m_strDir + "\\RUN.CMD"), "BEQUIET=TRUE"));
 
-    E2ERun second;  // quiet from the command file: no closing message to answer
-    second.strArgs = "-c=RUN.CMD";
-    E2EResult res2 = fnE2ERun(strDir, second);
-    EXPECT_EQ(0u, res2.dwExitCode) << res2;
-    EXPECT_EQ(0, res2.iRobotExit) << res2;
-    EXPECT_EQ("FROM-SECOND", fnDestOf(strDir + "\\second.ini"));
+    // Quiet from the command file: no closing message to answer.
+    fnRunCase("", "-c=RUN.CMD", {}, 0);
+    EXPECT_EQ("FROM-SECOND", fnDestOf(m_strDir + "\\second.ini"));
 }
 
-TEST(Conversion, ScrambleThenUnscrambleGivesBackTheBytes)
+TEST_F(Conversion, ScrambleThenUnscrambleGivesBackTheBytes)
 {
-    std::string strDir = fnE2EWorkDir("Conversion_RoundTrip");
-    std::string strPlain = "; conversion test \xe4\xf6\xfc\r\n" + fnMarkSection(strDir + "\\conv.ini", "CONVERTED") +
+    std::string strPlain = "; conversion test \xe4\xf6\xfc\r\n" + fnMarkSection(m_strDir + "\\conv.ini", "CONVERTED") +
                            "[End]\r\n";
-    fnE2EWriteFile(strDir + "\\CONV.INF", strPlain);
+    fnE2EWriteFile(m_strDir + "\\CONV.INF", strPlain);
 
-    E2ERun scramble;
-    scramble.strArgs = "-e=CONV.INF";
-    E2EResult res1 = fnE2ERun(strDir, scramble);
-    EXPECT_EQ(0u, res1.dwExitCode) << res1;
-    EXPECT_EQ(0, res1.iRobotExit) << res1;
-    std::string strScrambled = fnE2EReadFile(strDir + "\\CONV.INF");
+    fnRunCase("", "-e=CONV.INF", {}, 0);
+    std::string strScrambled = fnE2EReadFile(m_strDir + "\\CONV.INF");
     ASSERT_EQ(strPlain.size() + 2, strScrambled.size());
     EXPECT_EQ('@', strScrambled[0]);
     EXPECT_NE(strPlain, strScrambled.substr(2));
-    EXPECT_EQ(strPlain, fnE2EReadFile(strDir + "\\CONV.INF.^00"));
-    EXPECT_EQ("", fnE2EReadFile(strDir + "\\conv.ini"));  // nothing ran
+    EXPECT_EQ(strPlain, fnE2EReadFile(m_strDir + "\\CONV.INF.^00"));
+    EXPECT_EQ("", fnE2EReadFile(m_strDir + "\\conv.ini"));  // nothing ran
 
-    E2ERun again;  // an already scrambled file is left alone
-    again.strArgs = "-e=CONV.INF";
-    fnE2ERun(strDir, again);
-    EXPECT_EQ(strScrambled, fnE2EReadFile(strDir + "\\CONV.INF"));
+    fnRunCase("", "-e=CONV.INF", {}, 0);  // an already scrambled file is left alone
+    EXPECT_EQ(strScrambled, fnE2EReadFile(m_strDir + "\\CONV.INF"));
 
-    E2ERun runScrambled;  // a scrambled script runs as it is
-    runScrambled.strArgs = "-q -i=CONV.INF";
-    E2EResult res2 = fnE2ERun(strDir, runScrambled);
-    EXPECT_EQ(0u, res2.dwExitCode) << res2;
-    EXPECT_EQ("CONVERTED", fnDestOf(strDir + "\\conv.ini"));
+    fnRunCase("", "-q -i=CONV.INF", {}, 0);  // a scrambled script runs as it is
+    EXPECT_EQ("CONVERTED", fnDestOf(m_strDir + "\\conv.ini"));
 
-    E2ERun unscramble;
-    unscramble.strArgs = "-u=file=CONV.INF";
-    E2EResult res3 = fnE2ERun(strDir, unscramble);
-    EXPECT_EQ(0u, res3.dwExitCode) << res3;
-    EXPECT_EQ(strPlain, fnE2EReadFile(strDir + "\\CONV.INF"));
-    EXPECT_EQ(strScrambled, fnE2EReadFile(strDir + "\\CONV.INF.^01"));
+    fnRunCase("", "-u=file=CONV.INF", {}, 0);
+    EXPECT_EQ(strPlain, fnE2EReadFile(m_strDir + "\\CONV.INF"));
+    EXPECT_EQ(strScrambled, fnE2EReadFile(m_strDir + "\\CONV.INF.^01"));
 }
 
-// Runs a copy of the program that carries strBlock after the marker line.
-E2EResult fnRunWithInternalScript(const std::string &strDir, const std::string &strBlock, const char *pszArgs)
+class InternalScript : public E2ECase {
+protected:
+    // Runs a copy of the program that carries strBlock after the marker line.
+    void fnRunWithInternalScript(const std::string &strBlock, const char *pszArgs)
+    {
+        std::string strExe = fnE2EReadFile(fnE2ESetupExe());
+        std::string strCarrier = m_strDir + ".carrier.exe";
+        fnE2EWriteFile(strCarrier, strExe + kszMarker + "\r\n" + strBlock);
+        _putenv(("SETUP32_E2E_EXE=" + strCarrier).c_str());
+        fnRunCase("", pszArgs, {}, 0);
+        _putenv("SETUP32_E2E_EXE=");
+    }
+};
+
+TEST_F(InternalScript, PlainBlockAppendedToTheProgramRuns)
 {
-    std::string strExe = fnE2EReadFile(fnE2ESetupExe());
-    std::string strCarrier = strDir + ".carrier.exe";
-    fnE2EWriteFile(strCarrier, strExe + kszMarker + "\r\n" + strBlock);
-    _putenv(("SETUP32_E2E_EXE=" + strCarrier).c_str());
-    E2ERun run;
-    run.strArgs = pszArgs;
-    E2EResult res = fnE2ERun(strDir, run);
-    _putenv("SETUP32_E2E_EXE=");
-    return res;
+    fnRunWithInternalScript(fnMarkSection(m_strDir + "\\int.ini", "INTERNAL"), "-q");
+    EXPECT_EQ("INTERNAL", fnDestOf(m_strDir + "\\int.ini"));
 }
 
-TEST(InternalScript, PlainBlockAppendedToTheProgramRuns)
+TEST_F(InternalScript, ScrambledBlockRunsAndANamedScriptWins)
 {
-    std::string strDir = fnE2EWorkDir("Internal_Plain");
-    E2EResult res = fnRunWithInternalScript(strDir, fnMarkSection(strDir + "\\int.ini", "INTERNAL"), "-q");
-    EXPECT_EQ(0u, res.dwExitCode) << res;
-    EXPECT_EQ("INTERNAL", fnDestOf(strDir + "\\int.ini"));
-}
-
-TEST(InternalScript, ScrambledBlockRunsAndANamedScriptWins)
-{
-    std::string strDir = fnE2EWorkDir("Internal_Scrambled");
     // Let the program scramble the block, then append the scrambled bytes.
-    fnE2EWriteFile(strDir + "\\BLOCK.INF", fnMarkSection(strDir + "\\int.ini", "SCRAMBLED"));
-    E2ERun scramble;
-    scramble.strArgs = "-e=BLOCK.INF";
-    ASSERT_EQ(0u, fnE2ERun(strDir, scramble).dwExitCode);
-    std::string strBlock = fnE2EReadFile(strDir + "\\BLOCK.INF");
+    fnE2EWriteFile(m_strDir + "\\BLOCK.INF", fnMarkSection(m_strDir + "\\int.ini", "SCRAMBLED"));
+    fnRunCase("", "-e=BLOCK.INF", {}, 0);
+    std::string strBlock = fnE2EReadFile(m_strDir + "\\BLOCK.INF");
     ASSERT_EQ('@', strBlock[0]);
 
-    E2EResult res = fnRunWithInternalScript(strDir, strBlock, "-q");
-    EXPECT_EQ(0u, res.dwExitCode) << res;
-    EXPECT_EQ("SCRAMBLED", fnDestOf(strDir + "\\int.ini"));
+    fnRunWithInternalScript(strBlock, "-q");
+    EXPECT_EQ("SCRAMBLED", fnDestOf(m_strDir + "\\int.ini"));
 
-    fnE2EWriteFile(strDir + "\\NAMED.INF", fnMarkSection(strDir + "\\named.ini", "NAMED"));
-    E2EResult resNamed = fnRunWithInternalScript(strDir, strBlock, "-q -i=NAMED.INF");
-    EXPECT_EQ(0u, resNamed.dwExitCode) << resNamed;
-    EXPECT_EQ("NAMED", fnDestOf(strDir + "\\named.ini"));
+    fnE2EWriteFile(m_strDir + "\\NAMED.INF", fnMarkSection(m_strDir + "\\named.ini", "NAMED"));
+    fnRunWithInternalScript(strBlock, "-q -i=NAMED.INF");
+    EXPECT_EQ("NAMED", fnDestOf(m_strDir + "\\named.ini"));
 }
 
-TEST(Trace, ModeThreeWritesRecordsSeparatedByOneEmptyLine)
+TEST_F(Trace, ModeThreeWritesRecordsSeparatedByOneEmptyLine)
 {
-    std::string strDir = fnE2EWorkDir("Trace_File");
     char szTemp[MAX_PATH];
     GetTempPathA(MAX_PATH, szTemp);
     std::string strLog = std::string(szTemp) + "KRVloDbg.LOG";
     DeleteFileA(strLog.c_str());
-    E2ERun run;
-    run.strScript = fnMarkSection(strDir + "\\t.ini", "TRACED");
-    run.strArgs = "-q -v=3";
-    E2EResult res = fnE2ERun(strDir, run);
-    EXPECT_EQ(0u, res.dwExitCode) << res;
+    fnRunCase(fnMarkSection(m_strDir + "\\t.ini", "TRACED"), "-q -v=3", {}, 0);
     std::string strTrace = fnE2EReadFile(strLog);
     EXPECT_EQ(0u, strTrace.find("~-Install and Setup: fnParseCmdLine-~\r\n")) << strTrace.substr(0, 200);
     EXPECT_TRUE(fnContains(strTrace, "-~\r\nBegin\r\n\r\n~-Install and Setup: ")) << strTrace.substr(0, 2000);
@@ -271,49 +206,29 @@ TEST(Trace, ModeThreeWritesRecordsSeparatedByOneEmptyLine)
     DeleteFileA(strLog.c_str());
 }
 
-TEST(Trace, ExistingTraceFileIsKeptWhenTheUserSaysNo)
+TEST_F(Trace, ExistingTraceFileIsKeptWhenTheUserSaysNo)
 {
-    std::string strDir = fnE2EWorkDir("Trace_Keep");
     char szTemp[MAX_PATH];
     GetTempPathA(MAX_PATH, szTemp);
     std::string strLog = std::string(szTemp) + "KRVloDbg.LOG";
     fnE2EWriteFile(strLog, "OLD RECORDS\r\n");
-    E2ERun run;
-    run.strScript = "[Comment]\r\n";
-    run.strArgs = "-q -v=3";
-    run.vecAnswers = {"No"};
-    E2EResult res = fnE2ERun(strDir, run);
-    EXPECT_EQ(0u, res.dwExitCode) << res;
+    E2EResult res = fnRunCase("[Comment]\r\n", "-q -v=3", {"No"}, 0);
     EXPECT_TRUE(fnContains(res.strTranscript, "already exists, overwrite?")) << res;
     std::string strTrace = fnE2EReadFile(strLog);
     EXPECT_EQ(0u, strTrace.find("OLD RECORDS\r\n~-Install and Setup: fnParseCmdLine-~"));
     DeleteFileA(strLog.c_str());
 }
 
-TEST(Trace, ModeOneCancelStopsAllFurtherBoxes)
+TEST_F(Trace, ModeOneCancelStopsAllFurtherBoxes)
 {
-    std::string strDir = fnE2EWorkDir("Trace_Box");
-    E2ERun run;
-    run.strScript = "[Comment]\r\n";
-    run.strArgs = "-q -v";
-    run.vecAnswers = {"Cancel"};
-    E2EResult res = fnE2ERun(strDir, run);
-    EXPECT_EQ(0u, res.dwExitCode) << res;
-    EXPECT_EQ(0, res.iRobotExit) << res;
+    E2EResult res = fnRunCase("[Comment]\r\n", "-q -v", {"Cancel"}, 0);
     EXPECT_TRUE(fnContains(res.strTranscript, "window: Install and Setup: fnParseCmdLine\n")) << res;
     EXPECT_TRUE(fnContains(res.strTranscript, "buttons: OK|Cancel\npressed: Cancel\n")) << res;
 }
 
-TEST(Trace, SteppingDialogPausesAndStops)
+TEST_F(Trace, SteppingDialogPausesAndStops)
 {
-    std::string strDir = fnE2EWorkDir("Trace_Dialog");
-    E2ERun run;
-    run.strScript = "[Comment]\r\n";
-    run.strArgs = "-q -v=2";
-    run.vecAnswers = {"Pause", "Stop"};
-    E2EResult res = fnE2ERun(strDir, run);
-    EXPECT_EQ(0u, res.dwExitCode) << res;
-    EXPECT_EQ(0, res.iRobotExit) << res;
+    E2EResult res = fnRunCase("[Comment]\r\n", "-q -v=2", {"Pause", "Stop"}, 0);
     EXPECT_TRUE(fnContains(res.strTranscript, "window: Install and Setup: fnParseCmdLine\n")) << res;
     EXPECT_TRUE(fnContains(res.strTranscript, "buttons: Pause|Stop|+|-\npressed: Pause\n")) << res;
     EXPECT_TRUE(fnContains(res.strTranscript, "buttons: Go|Stop|+|-\npressed: Stop\n")) << res;

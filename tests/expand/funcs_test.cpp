@@ -9,29 +9,11 @@
 
 #include "expand/expand.h"
 #include "run/run_state.h"
+#include "../support/expand_bounded.h"
 #include "../support/test_files.h"
 #include "run/text.h"
 
 namespace {
-
-struct CallResult {
-    std::string strText;
-    int iCode;
-};
-
-CallResult fnRun(const std::string &strText, size_t cchBuffer = 1024)
-{
-    std::string strBuffer(cchBuffer + 16, 'C');
-    fnCopyText(&strBuffer[0], cchBuffer, strText.c_str());
-    int iCode = fnExpandOpts(&strBuffer[0], cchBuffer);
-    EXPECT_EQ(std::string(16, 'C'), strBuffer.substr(cchBuffer)) << "wrote past the buffer for " << strText;
-    return {std::string(strBuffer.c_str()), iCode};
-}
-
-std::string fnText(const std::string &strText)
-{
-    return fnRun(strText).strText;
-}
 
 std::string fnSelf()
 {
@@ -64,78 +46,78 @@ protected:
 
 TEST_F(FuncsTest, ArithmeticAndTheResultsTable)
 {
-    CallResult res = fnRun("@_fnSum(1,2)");
+    ExpandResult res = fnExpandBounded("@_fnSum(1,2)");
     EXPECT_EQ("3", res.strText);
     EXPECT_EQ(1, res.iCode);
     EXPECT_STREQ("3", g_szFunResults[0]);
     EXPECT_EQ(1u, g_uFunResult);
-    EXPECT_EQ("6", fnText("@_fnSum(1,2,3)"));
-    EXPECT_EQ("18446744073709551614", fnText("@_fnSum(5,-7)"));
-    EXPECT_EQ("-2", fnText("@_fnDif(5,7)"));
-    EXPECT_EQ("3", fnText("@_fnsum(1;2)"));
-    EXPECT_EQ("3|6|18446744073709551614", fnText("@_0|@_1|@_2"));
-    EXPECT_EQ("x=3!", fnText("x=@_FNSUM(1,2)!")) << "any case; scanning goes on after the )";
+    EXPECT_EQ("6", fnExpanded("@_fnSum(1,2,3)"));
+    EXPECT_EQ("18446744073709551614", fnExpanded("@_fnSum(5,-7)"));
+    EXPECT_EQ("-2", fnExpanded("@_fnDif(5,7)"));
+    EXPECT_EQ("3", fnExpanded("@_fnsum(1;2)"));
+    EXPECT_EQ("3|6|18446744073709551614", fnExpanded("@_0|@_1|@_2"));
+    EXPECT_EQ("x=3!", fnExpanded("x=@_FNSUM(1,2)!")) << "any case; scanning goes on after the )";
 }
 
 TEST_F(FuncsTest, ResultsTableKeepsTheLatestInSlotNine)
 {
     for (int i = 1; i <= 12; i++)
-        fnText("@_fnSum(" + std::to_string(i) + ")");
+        fnExpanded("@_fnSum(" + std::to_string(i) + ")");
     EXPECT_EQ(9u, g_uFunResult);
     EXPECT_STREQ("1", g_szFunResults[0]);
     EXPECT_STREQ("9", g_szFunResults[8]);
     EXPECT_STREQ("12", g_szFunResults[9]);
-    EXPECT_EQ("12", fnText("@_9"));
+    EXPECT_EQ("12", fnExpanded("@_9"));
     fnCopyText(g_szFunResults[4], COUNTOF(g_szFunResults[4]), "left, right");
-    EXPECT_EQ("ri", fnText("@_422")) << "field and truncation digits";
+    EXPECT_EQ("ri", fnExpanded("@_422")) << "field and truncation digits";
 }
 
 TEST_F(FuncsTest, ArgumentsAreExpanded)
 {
     fnCopyText(g_szAskForResponse[0], COUNTOF(g_szAskForResponse[0]), "abcdef");
     fnCopyText(g_szAskForResponse[1], COUNTOF(g_szAskForResponse[1]), "2");
-    EXPECT_EQ("abc", fnText("@_fnStrBegin(@A1,3)"));
-    CallResult res = fnRun("@_fnStrBegin(abc,@A2)");
+    EXPECT_EQ("abc", fnExpanded("@_fnStrBegin(@A1,3)"));
+    ExpandResult res = fnExpandBounded("@_fnStrBegin(abc,@A2)");
     EXPECT_EQ("", res.strText) << "counts are taken as written: @A2 reads as 0";
     EXPECT_EQ(-1, res.iCode);
-    EXPECT_EQ("8", fnText("@_fnSum(@A2,@A2,4)"));
-    EXPECT_EQ("TRUE", fnText("@_fnStrInStr(Hello,LL)"));
-    res = fnRun("@_fnStrInStr(Hello,x)");
+    EXPECT_EQ("8", fnExpanded("@_fnSum(@A2,@A2,4)"));
+    EXPECT_EQ("TRUE", fnExpanded("@_fnStrInStr(Hello,LL)"));
+    res = fnExpandBounded("@_fnStrInStr(Hello,x)");
     EXPECT_EQ("", res.strText);
     EXPECT_EQ(-1, res.iCode) << "an empty result is an empty variable";
-    EXPECT_EQ("a,b", fnText("@_fnStrAddList(a,b)"));
-    EXPECT_EQ("b", fnText("@_fnStrAddList(,b)"));
-    EXPECT_EQ("b,c", fnText("@_fnStrAddList(\"a,b,c\",b)"));
-    EXPECT_EQ("ef", fnText("@_fnStrEnd(abcdef,2)"));
-    EXPECT_EQ("ab", fnText("@_fnStrEnd(ab,5)"));
-    EXPECT_EQ("41 00 42 00", fnText("@_fnStrEndToUniBin(AB,0)"));
+    EXPECT_EQ("a,b", fnExpanded("@_fnStrAddList(a,b)"));
+    EXPECT_EQ("b", fnExpanded("@_fnStrAddList(,b)"));
+    EXPECT_EQ("b,c", fnExpanded("@_fnStrAddList(\"a,b,c\",b)"));
+    EXPECT_EQ("ef", fnExpanded("@_fnStrEnd(abcdef,2)"));
+    EXPECT_EQ("ab", fnExpanded("@_fnStrEnd(ab,5)"));
+    EXPECT_EQ("41 00 42 00", fnExpanded("@_fnStrEndToUniBin(AB,0)"));
 }
 
 TEST_F(FuncsTest, GetArgExpandsItsTextTwice)
 {
     fnCopyText(g_szAskForResponse[0], COUNTOF(g_szAskForResponse[0]), "@A2");
     fnCopyText(g_szAskForResponse[1], COUNTOF(g_szAskForResponse[1]), "x y z");
-    EXPECT_EQ("y", fnText("@_fnGetArg(@A1,2)"));
-    EXPECT_EQ("b", fnText("@_fnGetArg(a b c,2)"));
-    EXPECT_EQ("key", fnText("@_fnGetArg(key=value,0)"));
-    CallResult res = fnRun("@_fnGetArg(a b c,4)");
+    EXPECT_EQ("y", fnExpanded("@_fnGetArg(@A1,2)"));
+    EXPECT_EQ("b", fnExpanded("@_fnGetArg(a b c,2)"));
+    EXPECT_EQ("key", fnExpanded("@_fnGetArg(key=value,0)"));
+    ExpandResult res = fnExpandBounded("@_fnGetArg(a b c,4)");
     EXPECT_EQ("@_fnGetArg(a b c,4)", res.strText) << "an item that cannot be taken fails the call";
     EXPECT_EQ(-1, res.iCode);
 }
 
 TEST_F(FuncsTest, UnknownAndFailingCalls)
 {
-    CallResult res = fnRun("@_fnNoSuch(1)");
+    ExpandResult res = fnExpandBounded("@_fnNoSuch(1)");
     EXPECT_EQ("", res.strText);
     EXPECT_EQ(-1, res.iCode);
-    res = fnRun("a@_fnSum(1,2");
+    res = fnExpandBounded("a@_fnSum(1,2");
     EXPECT_EQ("a@_fnSum(1,2", res.strText) << "no ): the call stays as written";
     EXPECT_EQ(-1, res.iCode);
-    EXPECT_EQ("@_x", fnText("@_x"));
-    EXPECT_EQ("@_fnStrEndToUniBin(,0)", fnText("@_fnStrEndToUniBin(,0)"));
+    EXPECT_EQ("@_x", fnExpanded("@_x"));
+    EXPECT_EQ("@_fnStrEndToUniBin(,0)", fnExpanded("@_fnStrEndToUniBin(,0)"));
     // The first ")" ends a call, so a call cannot hold another one: the inner
     // "@_fnSum(1" stays unexpanded (reading as 0) and ",3)" is plain text.
-    EXPECT_EQ("2,3)", fnText("@_fnSum(@_fnSum(1,2),3)"));
+    EXPECT_EQ("2,3)", fnExpanded("@_fnSum(@_fnSum(1,2),3)"));
 }
 
 TEST_F(FuncsTest, ParseFunDirectly)
@@ -166,13 +148,13 @@ TEST_F(FuncsTest, GetFunFieldsTakesOnlyWhatIsAsked)
 TEST_F(FuncsTest, LongTextsStayWithinTheirBuffers)
 {
     std::string strText(200, 'x');
-    CallResult res = fnRun("@_fnStrEndToUniBin(" + strText + ",0)");
+    ExpandResult res = fnExpandBounded("@_fnStrEndToUniBin(" + strText + ",0)");
     EXPECT_EQ(43u * 6u - 1u, res.strText.size());
-    res = fnRun("@_fnStrAdd(" + strText + "," + strText + ")");
+    res = fnExpandBounded("@_fnStrAdd(" + strText + "," + strText + ")");
     EXPECT_EQ(strText, res.strText) << "present: from the occurrence on";
-    res = fnRun("@_fnStrAdd(" + strText + ",y" + strText + ")", 1024);
+    res = fnExpandBounded("@_fnStrAdd(" + strText + ",y" + strText + ")", 1024);
     EXPECT_EQ((size_t)kcchFunResult - 1, res.strText.size());
-    res = fnRun("ab@_fnStrAdd(" + strText + ",y" + strText + ")", 100);
+    res = fnExpandBounded("ab@_fnStrAdd(" + strText + ",y" + strText + ")", 100);
     EXPECT_EQ(99u, res.strText.size());
 }
 
@@ -180,9 +162,9 @@ TEST_F(FuncsTest, FileExistence)
 {
     std::string strDir = fnTestDir("FuncsFileExist");
     fnWriteWholeFile(strDir + "\\a.txt", "x");
-    EXPECT_EQ("TRUE", fnText("@_fnFileExist(" + strDir + "\\a.txt)"));
-    EXPECT_EQ("TRUE", fnText("@_fnFileExist(" + strDir + ")"));
-    EXPECT_EQ("FALSE", fnText("@_fnFileExist(" + strDir + "\\b.txt)"));
+    EXPECT_EQ("TRUE", fnExpanded("@_fnFileExist(" + strDir + "\\a.txt)"));
+    EXPECT_EQ("TRUE", fnExpanded("@_fnFileExist(" + strDir + ")"));
+    EXPECT_EQ("FALSE", fnExpanded("@_fnFileExist(" + strDir + "\\b.txt)"));
 }
 
 TEST_F(FuncsTest, FileVersionsOfThisProgram)
@@ -190,9 +172,9 @@ TEST_F(FuncsTest, FileVersionsOfThisProgram)
     std::string strSelf = fnSelf();
     std::string strVersion = fnSelfVersion(0);
     ASSERT_FALSE(strVersion.empty());
-    EXPECT_EQ(strVersion, fnText("@_fnGetFileVer(" + strSelf + ",F)"));
-    EXPECT_EQ(strVersion, fnText("@_fnGetFileVer(" + strSelf + ",product)"));
-    EXPECT_EQ("", fnText("@_fnGetFileVer(" + strSelf + ",X)"));
+    EXPECT_EQ(strVersion, fnExpanded("@_fnGetFileVer(" + strSelf + ",F)"));
+    EXPECT_EQ(strVersion, fnExpanded("@_fnGetFileVer(" + strSelf + ",product)"));
+    EXPECT_EQ("", fnExpanded("@_fnGetFileVer(" + strSelf + ",X)"));
 
     struct Case {
         std::string strVersion;
@@ -204,7 +186,7 @@ TEST_F(FuncsTest, FileVersionsOfThisProgram)
         {"0.0.0.0", "GT", "TRUE"},         {"0.0.0.0", "LT", "FALSE"},        {"0.0.0.0", "XX", "FALSE"},
     };
     for (const Case &c : aCases) {
-        EXPECT_EQ(c.pszResult, fnText("@_fnCmpFileVer(" + strSelf + "," + c.strVersion + "," + c.pszOperator + ")"))
+        EXPECT_EQ(c.pszResult, fnExpanded("@_fnCmpFileVer(" + strSelf + "," + c.strVersion + "," + c.pszOperator + ")"))
             << c.strVersion << " " << c.pszOperator;
     }
 }
@@ -213,10 +195,10 @@ TEST_F(FuncsTest, FileVersionsOfFilesWithoutAResource)
 {
     std::string strFile = fnTestDir("FuncsNoVersion") + "\\plain.txt";
     fnWriteWholeFile(strFile, "no version here");
-    EXPECT_EQ("TRUE", fnText("@_fnCmpFileVer(" + strFile + ",1.0.0.0,NE)"));
-    EXPECT_EQ("FALSE", fnText("@_fnCmpFileVer(" + strFile + ",1.0.0.0,GE)"));
-    EXPECT_EQ("NA", fnText("@_fnGetFileVer(" + strFile + ",F)"));
-    EXPECT_EQ("NF", fnText("@_fnGetFileVer(" + strFile + ".missing,F)"));
+    EXPECT_EQ("TRUE", fnExpanded("@_fnCmpFileVer(" + strFile + ",1.0.0.0,NE)"));
+    EXPECT_EQ("FALSE", fnExpanded("@_fnCmpFileVer(" + strFile + ",1.0.0.0,GE)"));
+    EXPECT_EQ("NA", fnExpanded("@_fnGetFileVer(" + strFile + ",F)"));
+    EXPECT_EQ("NF", fnExpanded("@_fnGetFileVer(" + strFile + ".missing,F)"));
 }
 
 }  // namespace

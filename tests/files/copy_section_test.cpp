@@ -1,123 +1,16 @@
-// Copy-files sections: the entry text rules, the header lines, the entry
-// reader and whole sections run quietly against real files.
+// Copy-files sections: the header lines, the entry reader and whole sections
+// run quietly against real files.
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "files/copy_section.h"
-#include "files/copy_section_text.h"
-#include "files/lz.h"
 #include "run/run_state.h"
 #include "run/text.h"
 #include "script/lines.h"
 #include "support/test_files.h"
 
 namespace {
-
-struct FlagCase {
-    const char *pszInstall, *pszCopy, *pszBackup;
-    int bRecurse;
-    unsigned uInstall, uInUse, uVer;
-    int bKeep;
-    unsigned uCopy, uJoinCopy, uJoinPart, uBackup;
-};
-
-TEST(CopyEntryText, FlagLettersSelectTheirModes)
-{
-    const FlagCase aCases[] = {
-        {"N", "N", "N", 0, 100, 100, 100, 0, 100, 100, 100, 100},
-        {"+ACIK", "F", "B", 1, 105, 101, 102, 1, 105, 100, 100, 101},
-        {"urk", "w", "u", 0, 105, 102, 103, 0, 109, 100, 100, 102},
-        {"KSC", "?", "S", 0, 109, 103, 101, 0, 108, 100, 100, 103},
-        {"M", "C", "P", 0, 104, 100, 100, 0, 106, 100, 100, 104},
-        {"T", "JF1", "K", 0, 103, 100, 100, 0, 110, 105, 102, 105},
-        {"V", "JN0", "", 0, 102, 100, 100, 0, 110, 100, 103, 100},
-        {"S", "JN2", "X", 0, 101, 100, 100, 0, 110, 100, 101, 100},
-        {"R", "J", "", 0, 108, 100, 100, 0, 110, 100, 101, 100},
-        {"", "DRSV", "", 0, 100, 100, 100, 0, 101, 100, 100, 100},
-    };
-    for (const FlagCase &c : aCases) {
-        EntryFlagsStruct flags;
-        ASSERT_EQ(1, fnParseEntryFlags(c.pszInstall, c.pszCopy, c.pszBackup, &flags)) << c.pszInstall;
-        EXPECT_EQ(c.bRecurse, flags.bRecurse) << c.pszInstall;
-        EXPECT_EQ(c.uInstall, flags.uInstallMode) << c.pszInstall;
-        EXPECT_EQ(c.uInUse, flags.uInUseAction) << c.pszInstall;
-        EXPECT_EQ(c.uVer, flags.uVerAction) << c.pszInstall;
-        EXPECT_EQ(c.bKeep, flags.bKeepAttrib) << c.pszInstall;
-        EXPECT_EQ(c.uCopy, flags.uCopyMode) << c.pszCopy;
-        EXPECT_EQ(c.uJoinCopy, flags.uJoinCopyMode) << c.pszCopy;
-        EXPECT_EQ(c.uJoinPart, flags.uJoinPart) << c.pszCopy;
-        EXPECT_EQ(c.uBackup, flags.uBackupMode) << c.pszBackup;
-    }
-}
-
-TEST(CopyEntryText, FlagFieldsLongerThanFourLettersAreRefused)
-{
-    EntryFlagsStruct flags;
-    EXPECT_EQ(1, fnParseEntryFlags("+NNNN", "NNNN", "NNNN", &flags));  // the "+" does not count
-    EXPECT_EQ(0, fnParseEntryFlags("NNNNN", "N", "N", &flags));
-    EXPECT_EQ(0, fnParseEntryFlags("N", "JN123", "N", &flags));
-    EXPECT_EQ(0, fnParseEntryFlags("N", "N", "BBBBB", &flags));
-}
-
-TEST(CopyEntryText, DiskIdsAndNames)
-{
-    char szId[8];
-    EXPECT_EQ(1, fnDiskIdOf("1", szId, sizeof(szId)));
-    EXPECT_STREQ("1", szId);
-    EXPECT_EQ(1, fnDiskIdOf("123456789", szId, sizeof(szId)));
-    EXPECT_STREQ("1234567", szId);  // seven characters kept
-    EXPECT_EQ(0, fnDiskIdOf("0", szId, sizeof(szId)));
-    EXPECT_STREQ("", szId);
-    EXPECT_EQ(0, fnDiskIdOf("00", szId, sizeof(szId)));
-    EXPECT_EQ(0, fnDiskIdOf("A", szId, sizeof(szId)));
-    EXPECT_EQ(0, fnDiskIdOf("", szId, sizeof(szId)));
-
-    for (const char *pszBad : {"a<b", "a>b", "a|b", "a,b"})
-        EXPECT_EQ(1, fnHasBadFileChars(pszBad)) << pszBad;
-    EXPECT_EQ(0, fnHasBadFileChars("C:\\Program Files\\a b.txt"));
-}
-
-TEST(CopyEntryText, DestinationDirectoriesTakenAsWritten)
-{
-    for (const char *pszDir : {"C:\\X", "c:", "\\\\server\\share", ".", ".\\sub", "..\\up", ".hidden"})
-        EXPECT_EQ(1, fnIsDstDirAsWritten(pszDir)) << pszDir;
-    for (const char *pszDir : {"sub", "sub\\deeper", "\\rooted"})
-        EXPECT_EQ(0, fnIsDstDirAsWritten(pszDir)) << pszDir;
-    // To-disks mode has its own rule for dots: ".hidden" is a plain name there.
-    for (const char *pszDir : {"C:\\X", "//server/x", "\\\\server", ".", "..", ".\\a", "../a"})
-        EXPECT_EQ(1, fnIsDiskDstDirAsWritten(pszDir)) << pszDir;
-    for (const char *pszDir : {"sub", ".hidden", "\\rooted"})
-        EXPECT_EQ(0, fnIsDiskDstDirAsWritten(pszDir)) << pszDir;
-}
-
-TEST(CompressedNames, SzddAndCabinetHeadersNameTheTarget)
-{
-    unsigned char abSzdd[14] = {'S', 'Z', 'D', 'D', 0x88, 0xF0, 0x27, 0x33, 'A', 'L', 0, 0, 0, 0};
-    char szOut[260];
-    fnExpandedNameFromHeader("FILE.DL_", abSzdd, sizeof(abSzdd), szOut, sizeof(szOut));
-    EXPECT_STREQ("FILE.DLL", szOut);
-    fnExpandedNameFromHeader("FILE.D_", abSzdd, sizeof(abSzdd), szOut, sizeof(szOut));
-    EXPECT_STREQ("FILE.D", szOut);
-    abSzdd[9] = 0;  // no letter kept: the "_" goes
-    fnExpandedNameFromHeader("FILE.DL_", abSzdd, sizeof(abSzdd), szOut, sizeof(szOut));
-    EXPECT_STREQ("FILE.DL", szOut);
-    fnExpandedNameFromHeader("FILE.DLL", abSzdd, sizeof(abSzdd), szOut, sizeof(szOut));
-    EXPECT_STREQ("FILE.DLL", szOut);  // no "_": never looked at
-
-    unsigned char abCab[80] = {'M', 'S', 'C', 'F'};
-    memcpy(abCab + 60, "README.TXT", 11);
-    fnExpandedNameFromHeader("README.TX_", abCab, sizeof(abCab), szOut, sizeof(szOut));
-    EXPECT_STREQ("README.TXT", szOut);
-    fnExpandedNameFromHeader("OTHER.TX_", abCab, sizeof(abCab), szOut, sizeof(szOut));
-    EXPECT_STREQ("OTHER.TX_", szOut);  // another base name is not taken
-    fnExpandedNameFromHeader("README.TX_", abCab, 66, szOut, sizeof(szOut));
-    EXPECT_STREQ("README.TX_", szOut);  // a name cut by the bytes read is not taken
-
-    unsigned char abPlain[20] = {'M', 'Z'};
-    fnExpandedNameFromHeader("SETUP.EX_", abPlain, sizeof(abPlain), szOut, sizeof(szOut));
-    EXPECT_STREQ("SETUP.EX_", szOut);
-}
 
 // ---- header lines and the entry reader ----
 

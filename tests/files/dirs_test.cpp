@@ -1,69 +1,16 @@
-// Directories and disk space: path pieces, tree creation and its log, folder
-// sizes, the directory list of [MakeDirs] and the destination check, on the
-// real file system.
+// Directories and disk space: tree creation and its log, folder sizes, the
+// directory list of [MakeDirs] and the destination check, on the real file
+// system.
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "files/dirs.h"
-#include "base/path.h"
-#include "files/dirs_text.h"
 #include "run/run_state.h"
 #include "script/input.h"
 #include "../support/test_files.h"
 
 namespace {
-
-struct RootCase {
-    const char *pszPath;
-    const char *pszRoot;
-};
-
-TEST(DirsPath, RootOfDrivesAndUncPaths)
-{
-    const RootCase aCases[] = {
-        {"C:\\Program Files\\App", "C:\\"}, {"d:", "d:\\"}, {"\\\\srv\\share\\dir\\f.txt", "\\\\srv\\share\\"},
-        {"\\\\srv\\share", "\\\\srv\\share\\"}, {"relative\\dir", ""}, {"", ""},
-    };
-    for (const RootCase &c : aCases) {
-        char szRoot[MAX_PATH];
-        fnPathRoot(c.pszPath, szRoot, sizeof(szRoot));
-        EXPECT_STREQ(c.pszRoot, szRoot) << c.pszPath;
-    }
-    EXPECT_TRUE(fnIsRootedPath("C:x"));
-    EXPECT_TRUE(fnIsRootedPath("\\\\srv\\x"));
-    EXPECT_FALSE(fnIsRootedPath("\\dir"));
-    EXPECT_TRUE(fnIsBareDrive("C:"));
-    EXPECT_TRUE(fnIsBareDrive("C:\\"));
-    EXPECT_FALSE(fnIsBareDrive("C:\\a"));
-}
-
-TEST(DirsPath, SplitKeepsRootsAndJoinUsesOneSeparator)
-{
-    const char *aCases[][3] = {
-        {"C:\\a\\b.txt", "C:\\a", "b.txt"}, {"C:\\b.txt", "C:\\", "b.txt"}, {"b.txt", "", "b.txt"},
-        {"\\\\srv\\share\\f", "\\\\srv\\share\\", "f"}, {"C:f", "C:", "f"}, {"a/b", "a", "b"},
-    };
-    for (auto &c : aCases) {
-        char szDir[MAX_PATH], szName[MAX_PATH];
-        fnPathSplit(c[0], szDir, sizeof(szDir), szName, sizeof(szName));
-        EXPECT_STREQ(c[1], szDir) << c[0];
-        EXPECT_STREQ(c[2], szName) << c[0];
-    }
-    char szOut[16];
-    EXPECT_EQ(1, fnPathJoin(szOut, sizeof(szOut), "C:\\", "x"));
-    EXPECT_STREQ("C:\\x", szOut);
-    EXPECT_EQ(1, fnPathJoin(szOut, sizeof(szOut), "C:\\d", "\\x"));
-    EXPECT_STREQ("C:\\d\\x", szOut);
-    EXPECT_EQ(0, fnPathJoin(szOut, sizeof(szOut), "C:\\a-long-directory", "x"));  // cut, and told so
-
-    char szTrim[] = "C:\\a\\\\";
-    fnTrimPathSeps(szTrim);
-    EXPECT_STREQ("C:\\a", szTrim);
-    char szRootOnly[] = "C:\\";
-    fnTrimPathSeps(szRootOnly);
-    EXPECT_STREQ("C:\\", szRootOnly);
-}
 
 class DirsTest : public ::testing::Test {
 protected:
@@ -81,11 +28,6 @@ protected:
     {
         lstrcpynA(g_szLogFile, strLog.c_str(), MAX_PATH);
         g_bLogOn = TRUE;
-    }
-    static bool fnIsDir(const std::string &strPath)
-    {
-        DWORD dw = GetFileAttributesA(strPath.c_str());
-        return dw != INVALID_FILE_ATTRIBUTES && (dw & FILE_ATTRIBUTE_DIRECTORY);
     }
     std::string m_strDir;
     std::string m_strLog;

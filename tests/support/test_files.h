@@ -1,5 +1,6 @@
-// Files and folders for the Windows-side unit tests: a fresh folder under the
-// temporary directory per test, and whole-file reads and writes.
+// Files and folders for the Windows-side tests (unit and end-to-end): a
+// fresh folder under the temporary directory per test, whole-file reads and
+// writes, and existence tests.
 #ifndef SETUP32_TESTS_SUPPORT_TEST_FILES_H
 #define SETUP32_TESTS_SUPPORT_TEST_FILES_H
 
@@ -62,6 +63,12 @@ inline std::string fnReadWholeFile(const std::string &strPath)
 inline bool fnFileExists(const std::string &strPath)
 {
     return GetFileAttributesA(strPath.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+inline bool fnIsDir(const std::string &strPath)
+{
+    DWORD dwAttr = GetFileAttributesA(strPath.c_str());
+    return dwAttr != INVALID_FILE_ATTRIBUTES && (dwAttr & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 #endif

@@ -30,27 +30,24 @@ std::string fnEnvText(const char *pszName)
     return sz;
 }
 
-// Runs the script quietly; the run must ask nothing and end with 0.
-E2EResult fnRunQuiet(const std::string &strDir, const std::string &strScript)
-{
-    E2ERun run;
-    run.strScript = strScript;
-    run.strArgs = "-q";
-    E2EResult res = fnE2ERun(strDir, run);
-    EXPECT_EQ(0u, res.dwExitCode) << res;
-    EXPECT_EQ(0, res.iRobotExit) << res;
-    EXPECT_EQ(std::string::npos, res.strTranscript.find("window: ")) << res;
-    return res;
-}
-
 }  // namespace
 
-TEST(GuardLinesE2E, RegistryGoesOnAfterAPassingGuard)
+// Each script runs quietly and must ask nothing and end with 0.
+class GuardLinesE2E : public E2ECase {
+protected:
+    void fnRunQuiet(const std::string &strScript)
+    {
+        E2EResult res = fnRunCase(strScript, "-q", {}, 0);
+        EXPECT_FALSE(fnContains(res.strTranscript, "window: ")) << res;
+    }
+};
+
+TEST_F(GuardLinesE2E, RegistryGoesOnAfterAPassingGuard)
 {
-    std::string strDir = fnE2EWorkDir("Guards_Registry");
+    const std::string &strDir = m_strDir;
     RegDeleteTreeA(HKEY_CURRENT_USER, kszKey);
     std::string strRoot = std::string("HKEY_CURRENT_USER\\") + kszKey;
-    fnRunQuiet(strDir, "[Registry] ; user settings\r\n"
+    fnRunQuiet("[Registry] ; user settings\r\n"
                        "ProcessIfFileExists=" + strDir + "\r\n"
                        "Edit=SZ," + strRoot + ",first,1\r\n"
                        "a=b, Edit=SZ," + strRoot + ",skipped,1\r\n"
@@ -65,11 +62,11 @@ TEST(GuardLinesE2E, RegistryGoesOnAfterAPassingGuard)
     RegDeleteTreeA(HKEY_CURRENT_USER, kszKey);
 }
 
-TEST(GuardLinesE2E, IniEditsGoOnAfterAPassingGuard)
+TEST_F(GuardLinesE2E, IniEditsGoOnAfterAPassingGuard)
 {
-    std::string strDir = fnE2EWorkDir("Guards_IniEdits");
+    const std::string &strDir = m_strDir;
     std::string strIni = strDir + "\\G.INI";
-    fnRunQuiet(strDir, "[IniEdits] ; settings\r\n"
+    fnRunQuiet("[IniEdits] ; settings\r\n"
                        "ProcessIfFileExists=" + strDir + "\r\n" +
                        strIni + ", App, First, 1, N, W\r\n"
                        "a=b, " + strIni + ", App, Skipped, 1, N, W\r\n" +
@@ -80,13 +77,13 @@ TEST(GuardLinesE2E, IniEditsGoOnAfterAPassingGuard)
     EXPECT_EQ("[App]\r\nFirst=1\r\nSecond=2\r\n", fnE2EReadFile(strIni));
 }
 
-TEST(GuardLinesE2E, SetEnvironmentGoesOnAfterAPassingGuard)
+TEST_F(GuardLinesE2E, SetEnvironmentGoesOnAfterAPassingGuard)
 {
-    std::string strDir = fnE2EWorkDir("Guards_SetEnvironment");
+    const std::string &strDir = m_strDir;
     const char *apszNames[] = {"S32GUARD1", "S32GUARDSKIP", "S32GUARD2", "S32GUARDLATE"};
     for (const char *pszName : apszNames)
         RegDeleteKeyValueA(HKEY_CURRENT_USER, "Environment", pszName);
-    fnRunQuiet(strDir, "[SetEnvironment] ; variables\r\n"
+    fnRunQuiet("[SetEnvironment] ; variables\r\n"
                        "ProcessIfFileExists=" + strDir + "\r\n"
                        "S32GUARD1, one\r\n"
                        "a=b, S32GUARDSKIP, no\r\n"
@@ -104,12 +101,12 @@ TEST(GuardLinesE2E, SetEnvironmentGoesOnAfterAPassingGuard)
 
 // A passing guard takes no value slot: the first value read is still @P1.
 // A line whose condition fails keeps its (empty) slot, as without guards.
-TEST(GuardLinesE2E, ReadDefaultsGoOnAfterAPassingGuardWithoutASlot)
+TEST_F(GuardLinesE2E, ReadDefaultsGoOnAfterAPassingGuardWithoutASlot)
 {
-    std::string strDir = fnE2EWorkDir("Guards_ReadDefaults");
+    const std::string &strDir = m_strDir;
     std::string strIni = strDir + "\\APP.INI";
     fnE2EWriteFile(strIni, "[App]\r\nName=Demo\r\nDir=C:\\Demo\r\nLate=x\r\n");
-    fnRunQuiet(strDir, "[ReadDefaults] ; values\r\n"
+    fnRunQuiet("[ReadDefaults] ; values\r\n"
                        "ProcessIfFileExists=" + strDir + "\r\n" +
                        strIni + ", App, Name\r\n"
                        "a=b, " + strIni + ", App, Name\r\n" +
@@ -125,12 +122,12 @@ TEST(GuardLinesE2E, ReadDefaultsGoOnAfterAPassingGuardWithoutASlot)
 }
 
 // Every other section that reads lines: its header with a comment starts it.
-TEST(GuardLinesE2E, HeadersWithACommentStartTheirSections)
+TEST_F(GuardLinesE2E, HeadersWithACommentStartTheirSections)
 {
-    std::string strDir = fnE2EWorkDir("Guards_Headers");
+    const std::string &strDir = m_strDir;
     fnE2EWriteFile(strDir + "\\OLD.TXT", "old");
     fnE2EWriteFile(strDir + "\\SRC.TXT", "source");
-    fnRunQuiet(strDir, "[Config] ; settings\r\n"
+    fnRunQuiet("[Config] ; settings\r\n"
                        "BeQuiet=TRUE\r\n"
                        "[MakeDirs] ; folders\r\n" +
                        strDir + "\\MADE\r\n"

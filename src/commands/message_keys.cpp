@@ -79,9 +79,9 @@ int fnKeyPopup(HWND hwndMain, char *pszLine, BOOL bStatic)
     fnInfParseField(pszLine, 5, szTopMost, COUNTOF(szTopMost));
     int iTopMost = fnYesNoField(szTopMost);
     if (bStatic) {
-        msg.uTopMost = iTopMost == kYesNoNo ? 1 : 0;
+        msg.bTopMost = iTopMost != kYesNoNo;
     } else {
-        msg.uTopMost = iTopMost == kYesNoYes ? 0 : 1;
+        msg.bTopMost = iTopMost == kYesNoYes;
         if (iTopMost == kYesNoNo && hwndMain)
             SetWindowPos(hwndMain, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     }

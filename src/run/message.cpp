@@ -9,6 +9,7 @@ void fnInitMessage(MessageStruct *pMsg, unsigned uPosition)
 {
     memset(pMsg, 0, sizeof(*pMsg));
     pMsg->uPosition = uPosition;
+    pMsg->bTopMost = TRUE;
 }
 
 // The text is wrapped inside a margin: Wine's font rendering draws a long

@@ -33,7 +33,7 @@ struct MessageStruct {
     unsigned uPosition;                // placement code 1-9; 0 leaves the window where it starts
     unsigned uWait;                    // floating window: modal flag; pop-ups: seconds (0 modeless)
     unsigned uButtons;                 // button code 101-113 of the message dialog
-    unsigned uTopMost;                 // 0 top-most, 1 not
+    BOOL bTopMost;                     // the window stays above others (the default)
 };
 
 void fnInitMessage(MessageStruct *pMsg, unsigned uPosition);  // clears the record and sets its placement

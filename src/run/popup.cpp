@@ -50,7 +50,7 @@ static INT_PTR CALLBACK fnPopupDlgProc(HWND hDlg, UINT uMsg, WPARAM wParam, LPAR
             SetWindowTextA(hDlg, pMsg->szCaption);
         SetDlgItemTextA(hDlg, IDC_POPUP_TEXT, pMsg->szMessage);
         fnFitTextHeight(hDlg, IDC_POPUP_TEXT);
-        BOOL bTopMost = pMsg->uTopMost == 0;
+        BOOL bTopMost = pMsg->bTopMost;
         if (pMsg->uPosition)
             fnPlaceWindow(hDlg, pMsg->uPosition, bTopMost);
         else if (bTopMost)
@@ -85,8 +85,8 @@ int fnShowPopup(HWND hwndOwner, UINT uDialogId, const MessageStruct *pMsg)
 {
     HINSTANCE hInstance = g_hInstance ? g_hInstance : GetModuleHandleA(NULL);
     PopupStartStruct start = {pMsg, pMsg->uWait > 0};
-    TRACE("fnShowPopup", "uDialogId=%u,\nuWait=%u,\nuPosition=%u,\nuTopMost=%u,\nszMessage=%s", uDialogId, pMsg->uWait,
-          pMsg->uPosition, pMsg->uTopMost, pMsg->szMessage);
+    TRACE("fnShowPopup", "uDialogId=%u,\nuWait=%u,\nuPosition=%u,\nbTopMost=%d,\nszMessage=%s", uDialogId, pMsg->uWait,
+          pMsg->uPosition, pMsg->bTopMost, pMsg->szMessage);
     if (start.bModal) {
         INT_PTR iRC = DialogBoxParamA(hInstance, MAKEINTRESOURCEA(uDialogId), hwndOwner, fnPopupDlgProc, (LPARAM)&start);
         return iRC > 0 ? 1 : 0;

@@ -187,10 +187,10 @@ TEST_F(PopupTest, PlacementAndTopMostFollowTheRecord)
 {
     MessageStruct msg = fnMessage("corner");
     msg.uPosition = 9;
-    msg.uTopMost = 0;
+    msg.bTopMost = TRUE;
     fnShowPopup(NULL, IDD_POPUP_SMALL, &msg);
     msg.uPosition = 1;
-    msg.uTopMost = 1;
+    msg.bTopMost = FALSE;
     fnShowPopup(NULL, IDD_POPUP_SMALL, &msg);
     RECT rcArea, rcFirst, rcSecond;
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &rcArea, 0);

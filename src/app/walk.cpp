@@ -2,6 +2,7 @@
 
 #include "config/environment.h"
 #include "config/iniedit.h"
+#include "config/readdefaults.h"
 #include "files/copy_section.h"
 #include "files/dirs.h"
 #include "files/move.h"

@@ -1,6 +1,6 @@
 // Small file operations shared by the file sections: paths, times, deletes,
 // the plain copy, directory trees and replacement of files in use.
-#include "files/install.h"
+#include "files/install_ops.h"
 
 #include "files/dirs.h"
 #include "run/guards.h"

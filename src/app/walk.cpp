@@ -2,9 +2,11 @@
 
 #include "config/environment.h"
 #include "config/iniedit.h"
+#include "config/readdefaults.h"
 #include "files/copy_section.h"
+#include "files/delete_section.h"
 #include "files/dirs.h"
-#include "files/move.h"
+#include "files/move_section.h"
 #include "files/version_sections.h"
 #include "registry/section.h"
 #include "commands/write_cmdfile.h"

@@ -4,6 +4,7 @@
 // configuration file.
 #include "config/environment.h"
 
+#include "base/whole_file.h"
 #include "config/iniedit.h"
 #include "config/iniedit_text.h"
 #include "expand/expand.h"

@@ -5,6 +5,7 @@
 // original exactly as it was.
 #include "config/iniedit.h"
 
+#include "base/whole_file.h"
 #include "expand/expand.h"
 #include "base/attrib.h"
 #include "base/unique.h"
@@ -20,18 +21,7 @@
 enum {
     kBackupPrompt = 500, kBackupOriExt, kBackupUnique, kBackupTime, kBackupDate, kBackupDateTime, kBackupNoMod,
 };
-enum { kcbEditFileMax = 16 * 1024 * 1024 };  // configuration files larger than this are refused
 enum { kcchProfileSection = 32 * 1024 };
-
-const char *fnSectionBody(const char *pszSection)
-{
-    const char *p = pszSection;
-    while (*p && *p != '\r' && *p != '\n')
-        p++;
-    while (*p == '\r' || *p == '\n')
-        p++;
-    return p;
-}
 
 static int fnAskYesNo(UINT uId, const char *pszArg)
 {
@@ -68,30 +58,6 @@ int fnMakeEditTempFile(char *pszOut, size_t cchOut)
     return fnCopyText(pszOut, cchOut, szTemp);
 }
 
-// The whole file in one heap block (NUL-terminated); *pcb its size.
-static char *fnReadWholeFile(const char *pszFile, DWORD *pcb)
-{
-    CFileHandle hFile(CreateFileA(pszFile, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL, OPEN_EXISTING,
-                                  FILE_ATTRIBUTE_NORMAL, NULL));
-    if (hFile.Get() == INVALID_HANDLE_VALUE)
-        return NULL;
-    LARGE_INTEGER liSize;
-    if (!GetFileSizeEx(hFile.Get(), &liSize) || liSize.QuadPart > kcbEditFileMax)
-        return NULL;
-    DWORD cb = (DWORD)liSize.QuadPart;
-    char *pch = (char *)HeapAlloc(GetProcessHeap(), 0, cb + 1);
-    if (!pch)
-        return NULL;
-    DWORD cbRead = 0;
-    if (!ReadFile(hFile.Get(), pch, cb, &cbRead, NULL) || cbRead != cb) {
-        HeapFree(GetProcessHeap(), 0, pch);
-        return NULL;
-    }
-    pch[cb] = '\0';
-    *pcb = cb;
-    return pch;
-}
-
 namespace {
 
 struct FileSinkStruct {
@@ -115,7 +81,7 @@ template <typename FnEdit>
 int fnEditThroughTemp(const char *pszFile, const char *pszTempFile, FnEdit fnEdit)
 {
     DWORD cb = 0;
-    char *pchText = fnReadWholeFile(pszFile, &cb);
+    char *pchText = fnReadWholeFile(pszFile, &cb, kcbEditFileMax);
     if (!pchText)
         return 0;
     int bOk = 0;
@@ -403,9 +369,10 @@ static int fnIniEditLine(HWND hwndMain, IniBackupStruct *pBackup, char *pszLine)
     TRACE("fnIniFilesEdit begin", "szLine=%s", pszLine);
     int iTest = fnInfTestIfTwoFields(pszLine, kcchInfLine);
     TRACE("fnIniFilesEdit fnInftestIfTwoFields return", "szLine=%s\n, uTest=%lu", pszLine, (unsigned long)iTest);
-    if (iTest == IDTEST_SKIPSECTION)
+    int iAction = fnInfLineAction(iTest);
+    if (iAction == kLineEndSection)
         return kLineStop;
-    if (iTest == IDTEST_FALSE)
+    if (iAction == kLinePass)
         return kLineGoOn;
     unsigned uFirst = 1;
     char szKey[kcchInfLine], szValue[kcchInfLine];
@@ -417,10 +384,10 @@ static int fnIniEditLine(HWND hwndMain, IniBackupStruct *pBackup, char *pszLine)
         }
         // Any other prefix is a condition on the line; the fields move up by one.
         if (iTest == IDTEST_NOTEST) {
-            iTest = fnInfTestField(szKey, szValue);
-            if (iTest == IDTEST_SKIPSECTION)
+            iAction = fnInfLineAction(fnInfTestField(szKey, szValue));
+            if (iAction == kLineEndSection)
                 return kLineStop;
-            if (iTest == IDTEST_FALSE)
+            if (iAction == kLinePass)
                 return kLineGoOn;
         }
         uFirst = 2;
@@ -489,99 +456,9 @@ int fnIniFilesEdit(HWND hwndMain, const char *pszBody)
 }
 
 // ---------------------------------------------------------------------------
-// [ReadDefaults], [ReadIniFiles], [ReadDefaultSettings]
-
-static void fnReadOneSetting(char *pszLine, unsigned uFirst, char *pszOut, size_t cchOut)
-{
-    char szFile[kcchInfLine], szSection[kcchInfLine], szKey[kcchInfLine], szType[kcchInfLine], szSub[kcchInfLine],
-        szDefault[kcchInfLine];
-    fnInfParseField(pszLine, uFirst, szFile, COUNTOF(szFile));
-    fnInfParseField(pszLine, uFirst + 1, szSection, COUNTOF(szSection));
-    fnInfParseField(pszLine, uFirst + 2, szKey, COUNTOF(szKey));
-    fnInfParseField(pszLine, uFirst + 3, szType, COUNTOF(szType));
-    fnInfParseField(pszLine, uFirst + 4, szSub, COUNTOF(szSub));
-    fnInfParseField(pszLine, uFirst + 5, szDefault, COUNTOF(szDefault));
-    fnExpandOpts(szFile, COUNTOF(szFile));
-    fnExpandOpts(szSection, COUNTOF(szSection));
-    fnExpandOpts(szKey, COUNTOF(szKey));
-    fnExpandOpts(szSub, COUNTOF(szSub));
-    fnExpandOpts(szDefault, COUNTOF(szDefault));
-    pszOut[0] = '\0';
-    if (!szFile[0] || !szKey[0])
-        return;
-    char cType = szType[0] ? fnUpperChar(szType[0]) : 'I';
-    char szValue[kcchIniValue] = "";
-    int bFound = 0;
-    if (cType == 'I') {
-        GetPrivateProfileStringA(szSection, szKey, "A_TEST_STRING", szValue, COUNTOF(szValue), szFile);
-        bFound = strcmp(szValue, "A_TEST_STRING") != 0;
-    } else {
-        DWORD cb = 0;
-        char *pchText = fnReadWholeFile(szFile, &cb);
-        if (pchText) {
-            if ((cType == 'W' || cType == 'M') && szSection[0] && szSection[0] != '[') {
-                char szBracketed[kcchInfLine];
-                fnFormatText(szBracketed, COUNTOF(szBracketed), "[%s]", szSection);
-                fnCopyText(szSection, COUNTOF(szSection), szBracketed);
-            }
-            bFound = fnFindIniText(pchText, cb, szSection, szKey, cType, szSub, szValue, COUNTOF(szValue));
-            HeapFree(GetProcessHeap(), 0, pchText);
-        }
-    }
-    fnCopyText(pszOut, cchOut, bFound ? szValue : szDefault);
-}
-
-int fnReadIniFiles(HWND hwndMain, const char *pszBody)
-{
-    (void)hwndMain;
-    int bSkipIfFails = 0;
-    unsigned uSlot = 0;
-    char szLine[kcchInfLine];
-    const char *pszPos = pszBody;
-    while (uSlot < kuDefaultSettings && fnInfNextSectionLine(&pszPos, szLine, COUNTOF(szLine))) {
-        int iTest = fnInfTestIfTwoFields(szLine, COUNTOF(szLine));
-        if (iTest == IDTEST_SKIPSECTION)
-            break;
-        unsigned uFirst = 1;
-        char szKey[kcchInfLine], szValue[kcchInfLine];
-        if (fnInfParseField(szLine, 0, szKey, COUNTOF(szKey))) {
-            fnInfParseField(szLine, 1, szValue, COUNTOF(szValue));
-            fnTrimBlanks(szKey);
-            if (fnTextEqualI(szKey, "ExpandDelims")) {
-                fnCopyText(g_szExpandDelims, COUNTOF(g_szExpandDelims), szValue);
-                continue;
-            }
-            if (fnTextEqualI(szKey, "SkipIfTestFails")) {
-                bSkipIfFails = fnIsYes(fnTrimBlanks(szValue));
-                continue;
-            }
-            if (iTest == IDTEST_NOTEST)
-                iTest = fnInfTestField(szKey, szValue);
-            uFirst = 2;
-        }
-        if (iTest == IDTEST_SKIPSECTION)
-            break;
-        if (iTest == IDTEST_FALSE) {
-            if (!bSkipIfFails)
-                g_szDefaultSetting[uSlot++][0] = '\0';
-            continue;
-        }
-        fnReadOneSetting(szLine, uFirst, g_szDefaultSetting[uSlot], COUNTOF(g_szDefaultSetting[uSlot]));
-        TRACE("fnReadIniFiles", "g_szDefaultSetting[%d]=%s", (int)uSlot, g_szDefaultSetting[uSlot]);
-        uSlot++;
-    }
-    return 1;
-}
-
-// ---------------------------------------------------------------------------
 // Dispatch rows
 
 int fnIniEditsSection(HWND hwndMain, char *pszSection, const char *, UserInputStruct *, const char *)
 {
-    return fnIniFilesEdit(hwndMain, fnSectionBody(pszSection));
-}
-
-int fnReadDefaultsSection(HWND hwndMain, char *pszSection, const char *, UserInputStruct *, const char *)
-{
-    return fnReadIniFiles(hwndMain, fnSectionBody(pszSection));
+    return fnIniFilesEdit(hwndMain, fnInfSectionBody(pszSection));
 }

@@ -1,6 +1,5 @@
-// Configuration-file sections: [IniEdits] (profile and line edits with their
-// backups) and the INI reads of [ReadDefaults] and its kin; the file steps
-// that the environment editor shares.
+// [IniEdits]: profile and line edits of configuration files with their
+// backups; the file steps that the environment editor shares.
 #ifndef SETUP32_CONFIG_INIEDIT_H
 #define SETUP32_CONFIG_INIEDIT_H
 
@@ -20,7 +19,6 @@ struct IniBackupStruct {
 };
 
 int fnIniFilesEdit(HWND hwndMain, const char *pszBody);  // [IniEdits] lines; always 1
-int fnReadIniFiles(HWND hwndMain, const char *pszBody);  // [ReadDefaults] lines into g_szDefaultSetting; 1
 int fnIniBackupFile(HWND hwndMain, IniBackupStruct *pBackup, const char *pszFile, unsigned uMethod, char *pszEditFile,
                     size_t cchEditFile);  // 0 the section must stop; 1 go on, pszEditFile = the file to edit
 int fnMakeEditTempFile(char *pszOut, size_t cchOut);  // "_" file in the system temporary directory; 1 made
@@ -28,11 +26,8 @@ int fnEditIniLine(const char *pszFile, const char *pszTempFile, const IniEditStr
 int fnEditPath(const char *pszFile, const char *pszTempFile, const char *pszPrefix, const char *pszItem,
                const char *pszNewItem, char cAction, char cPlace);  // 1 the temporary file holds the edited copy
 int fnReplaceEditedFile(const char *pszFile, const char *pszTempFile, DWORD dwAttrib, BOOL bAsk);  // kReplace*; the file is untouched unless kReplaceDone
-const char *fnSectionBody(const char *pszSection);  // the text after the section's header line
 
-// Dispatch rows of the section walk.
+// Dispatch row of the section walk.
 int fnIniEditsSection(HWND hwndMain, char *pszSection, const char *pszHeader, UserInputStruct *pInput, const char *pszRest);
-int fnReadDefaultsSection(HWND hwndMain, char *pszSection, const char *pszHeader, UserInputStruct *pInput,
-                          const char *pszRest);
 
 #endif

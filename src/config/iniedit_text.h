@@ -7,6 +7,8 @@
 
 #include <stddef.h>
 
+enum { kcbEditFileMax = 16 * 1024 * 1024 };  // configuration files larger than this are refused
+
 enum {
     kcchIniFile = 260,
     kcchIniSection = 130,   // 128 plus the brackets added for types W and M

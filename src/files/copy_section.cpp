@@ -5,7 +5,11 @@
 
 #include "expand/expand.h"
 #include "files/copy_section_text.h"
+#include "files/copy_status.h"
 #include "files/dirs.h"
+#include "files/install.h"
+#include "files/install_ops.h"
+#include "files/install_wild.h"
 #include "run/run_state.h"
 #include "run/text.h"
 #include "run/trace.h"

@@ -5,7 +5,7 @@
 
 #include <windows.h>
 
-#include "files/install.h"
+#include "files/install_record.h"
 
 struct UserInputStruct;
 

@@ -6,8 +6,10 @@
 
 #include "expand/expand.h"
 #include "files/copy_section_text.h"
+#include "files/copy_status.h"
 #include "files/dirs.h"
 #include "files/dirs_text.h"
+#include "files/install_ops.h"
 #include "run/run_state.h"
 #include "run/text.h"
 #include "run/trace.h"

@@ -3,8 +3,8 @@
 #include "base/path_text.h"
 
 #include "expand/expand.h"
+#include "files/copy_status.h"
 #include "files/dirs_text.h"
-#include "files/install.h"
 #include "run/guards.h"
 #include "run/run_state.h"
 #include "run/text.h"

@@ -6,7 +6,13 @@
 
 #include <winver.h>
 
+#include "files/copy_status.h"
 #include "files/dirs.h"
+#include "files/file_questions.h"
+#include "files/insert_disk_dialog.h"
+#include "files/install_copy.h"
+#include "files/install_ops.h"
+#include "files/version_dialog.h"
 #include "base/unique.h"
 #include "run/run_state.h"
 #include "run/text.h"

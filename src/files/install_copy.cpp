@@ -4,12 +4,14 @@
 // a temporary file in the target's directory first and is renamed over the
 // target only when complete, so a full disk or a read error midway leaves
 // the user's file as it was.
-#include "files/install.h"
+#include "files/install_copy.h"
 #include "base/path.h"
 
 #include <lzexpand.h>
 #include <winver.h>
 
+#include "files/install_ops.h"
+#include "files/install_record.h"
 #include "base/version.h"
 #include "run/guards.h"
 #include "run/run_state.h"

@@ -1,6 +1,6 @@
 // Small file operations shared by the file sections: paths, times, deletes,
 // the plain copy, directory trees and replacement of files in use.
-#include "files/install.h"
+#include "files/install_ops.h"
 #include "base/path.h"
 
 #include "files/dirs.h"
@@ -8,7 +8,6 @@
 #include "run/run_state.h"
 #include "run/text.h"
 #include "run/trace.h"
-
 
 int fnDeleteFile(const char *pszFile)
 {

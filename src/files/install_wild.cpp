@@ -1,9 +1,12 @@
 // Wildcard entries: every matching file of the source directory, and with
 // recursion every subdirectory, installed one by one.
-#include "files/install.h"
+#include "files/install_wild.h"
 #include "base/path.h"
 
+#include "files/copy_status.h"
 #include "files/dirs.h"
+#include "files/install.h"
+#include "files/install_ops.h"
 #include "files/lz.h"
 #include "run/guards.h"
 #include "run/run_state.h"

@@ -3,7 +3,7 @@
 #include <stdlib.h>
 
 #include "expand/expand.h"
-#include "files/install.h"
+#include "files/file_questions.h"
 #include "base/version.h"
 #include "run/run_state.h"
 #include "run/text.h"

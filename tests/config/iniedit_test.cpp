@@ -10,6 +10,7 @@
 #include <string>
 
 #include "config/environment.h"
+#include "config/readdefaults.h"
 #include "base/registry.h"
 #include "run/run_state.h"
 #include "support/test_files.h"

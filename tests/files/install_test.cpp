@@ -8,9 +8,13 @@
 
 #include <string>
 
-#include "files/lz.h"
+#include "files/copy_status.h"
 #include "base/path.h"
 #include "files/install.h"
+#include "files/install_copy.h"
+#include "files/install_ops.h"
+#include "files/install_wild.h"
+#include "files/lz.h"
 #include "run/controls.h"
 #include "resource.h"
 #include "run/run_state.h"

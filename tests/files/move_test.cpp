@@ -5,7 +5,9 @@
 
 #include <string>
 
-#include "files/move.h"
+#include "files/delete_section.h"
+#include "files/move_section.h"
+#include "files/move_steps.h"
 #include "run/run_state.h"
 #include "script/input.h"
 #include "resource.h"

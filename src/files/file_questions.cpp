@@ -1,0 +1,59 @@
+// The questions about one file that only offer buttons: the file is in
+// use, it exists already, its current copy is elsewhere.
+#include "files/file_questions.h"
+
+#include "files/install_question.h"
+#include "resource.h"
+
+namespace {
+
+struct TextsStruct {
+    int aiId[3];
+    const char *apszText[3];
+};
+
+INT_PTR CALLBACK fnButtonsProc(HWND hDlg, UINT uMsg, WPARAM wParam, LPARAM lParam)
+{
+    if (uMsg == WM_INITDIALOG) {
+        const TextsStruct *pTexts = (const TextsStruct *)lParam;
+        for (int i = 0; i < 3; i++) {
+            if (pTexts->aiId[i])
+                SetDlgItemTextA(hDlg, pTexts->aiId[i], pTexts->apszText[i]);
+        }
+        fnStartQuestion(hDlg);
+        return TRUE;
+    }
+    if (uMsg == WM_COMMAND && HIWORD(wParam) == BN_CLICKED) {
+        int iId = LOWORD(wParam);
+        if (iId != IDCANCEL && iId != IDOK)  // only the dialog's own buttons end it
+            EndDialog(hDlg, iId);
+        return TRUE;
+    }
+    return FALSE;
+}
+
+int fnShowButtons(HWND hwndOwner, int iDialog, const TextsStruct *pTexts, int iOnFailure)
+{
+    INT_PTR iRC = DialogBoxParamA(fnDialogInstance(), MAKEINTRESOURCEA(iDialog), hwndOwner, fnButtonsProc, (LPARAM)pTexts);
+    return iRC <= 0 ? iOnFailure : (int)iRC;
+}
+
+}  // namespace
+
+int fnShowInUseDialog(HWND hwndOwner, const char *pszFile)
+{
+    TextsStruct texts = {{IDC_INUSE_FILE, 0, 0}, {pszFile, NULL, NULL}};
+    return fnShowButtons(hwndOwner, IDD_IN_USE, &texts, IDC_INUSE_EXIT);
+}
+
+int fnShowExistsDialog(HWND hwndOwner, const char *pszName, const char *pszDir)
+{
+    TextsStruct texts = {{IDC_EXISTS_FILE, IDC_EXISTS_DIR, 0}, {pszName, pszDir, NULL}};
+    return fnShowButtons(hwndOwner, IDD_FILE_EXISTS, &texts, IDC_EXISTS_EXIT);
+}
+
+int fnShowElsewhereDialog(HWND hwndOwner, const char *pszName, const char *pszDir, const char *pszCurDir)
+{
+    TextsStruct texts = {{IDC_ELSEWHERE_FILE, IDC_ELSEWHERE_DIR, IDC_ELSEWHERE_CURDIR}, {pszName, pszDir, pszCurDir}};
+    return fnShowButtons(hwndOwner, IDD_FILE_ELSEWHERE, &texts, IDC_ELSEWHERE_EXIT);
+}

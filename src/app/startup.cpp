@@ -26,7 +26,6 @@ static void fnStartupError(const char *pszText)
 void fnResolveEntryPoints()
 {
     HMODULE hKernel = GetModuleHandleA("KERNEL32.DLL");
-    g_pfnGetLongPathNameA = (PFN_GetLongPathNameA)(void *)GetProcAddress(hKernel, "GetLongPathNameA");
     static const char *const apszToolhelp[5] = {"CreateToolhelp32Snapshot", "Module32First", "Module32Next",
                                                 "Process32First", "Process32Next"};
     int bAll = 1;

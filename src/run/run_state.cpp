@@ -87,7 +87,6 @@ char g_szWinVSDescription[kcchPath];
 char g_szWinName[kcchPath];
 char g_szWinEdition[kcchPath];
 
-PFN_GetLongPathNameA g_pfnGetLongPathNameA;
 FARPROC g_pfnToolhelp[5];
 FARPROC g_pfnNtQueryInformationProcess;
 FARPROC g_pfnAdvapi[5];
@@ -171,7 +170,6 @@ void fnClearRunState()
     g_szWinShortName[0] = g_szWinOSId[0] = g_szWinVersion[0] = '\0';
     g_szWinVSDescription[0] = g_szWinName[0] = g_szWinEdition[0] = '\0';
 
-    g_pfnGetLongPathNameA = NULL;
     for (unsigned i = 0; i < 5; i++)
         g_pfnToolhelp[i] = g_pfnAdvapi[i] = NULL;
     g_pfnNtQueryInformationProcess = NULL;

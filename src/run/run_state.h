@@ -118,8 +118,6 @@ extern char g_szWinName[kcchPath];
 extern char g_szWinEdition[kcchPath];
 
 // Optional system entry points, resolved once at start-up.
-typedef DWORD(WINAPI *PFN_GetLongPathNameA)(LPCSTR, LPSTR, DWORD);
-extern PFN_GetLongPathNameA g_pfnGetLongPathNameA;
 extern FARPROC g_pfnToolhelp[5];     // CreateToolhelp32Snapshot, Module32First, Module32Next, Process32First, Process32Next
 extern FARPROC g_pfnNtQueryInformationProcess;
 extern FARPROC g_pfnAdvapi[5];       // OpenProcessToken, GetTokenInformation, FreeSid, EqualSid, AllocateAndInitializeSid

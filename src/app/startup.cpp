@@ -125,12 +125,8 @@ static void fnCopyOSFacts(const OSInfoStruct *pInfo)
     g_uWinSR = pInfo->uWinSR;
     g_uWinBits = pInfo->uWinBits;
     fnCopyText(g_szWinShortName, COUNTOF(g_szWinShortName), pInfo->szWinShortName);
-    if (!fnLoadText(IDS_OS_FIRST + pInfo->uWinOS, g_szWinOSId, COUNTOF(g_szWinOSId)))
-        fnCopyText(g_szWinOSId, COUNTOF(g_szWinOSId), pInfo->szWinOSId);
     fnCopyText(g_szWinVersion, COUNTOF(g_szWinVersion), pInfo->szWinVersion);
-    fnCopyText(g_szWinVSDescription, COUNTOF(g_szWinVSDescription), pInfo->szWinVSDescription);
     fnCopyText(g_szWinName, COUNTOF(g_szWinName), pInfo->szWinName);
-    fnCopyText(g_szWinEdition, COUNTOF(g_szWinEdition), pInfo->szWinEdition);
 }
 
 // The program's own version from its version resource, as "1.2.3.4".
@@ -319,8 +315,6 @@ int fnInitialize(HWND hwndOwner)
                     MB_OK | MB_ICONERROR | MB_SETFOREGROUND | MB_TOPMOST);
         return fnFail(kExitNoScript);
     }
-    fnCopyText(g_szSourceDirOrig, COUNTOF(g_szSourceDirOrig), g_szSourceDir);
-
     TRACE("fnInitialize - VersionInfo",
           "g_dwWinMajor=%lu,\ng_dwWinMinor=%lu,\ng_dwWinBuild=%lu,\ng_dwWinPlatformID=%lu,\ng_uWinOS=%u,\n"
           "g_uWinSR=%u,\ng_uWinBits=%u,\ng_szWinName=%s,\ng_szWinVersion=%s",

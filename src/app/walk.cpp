@@ -117,7 +117,6 @@ static void fnResetDestDir()
     if (cch == 0 || cch >= COUNTOF(szTemp))
         fnFormatText(szTemp, COUNTOF(szTemp), "%s\\TEMP", g_szWinDir);
     fnCopyText(g_szDestDir, COUNTOF(g_szDestDir), szTemp);
-    fnCopyText(g_szDestDirSaved, COUNTOF(g_szDestDirSaved), szTemp);
 }
 
 void fnInitUserInput(UserInputStruct *pInput)

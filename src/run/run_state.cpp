@@ -7,10 +7,8 @@ char g_szSysDir[kcchPath];
 char g_szTmpPath[kcchPath];
 char g_szHomeDir[kcchPath];
 char g_szSourceDir[kcchPath];
-char g_szSourceDirOrig[kcchPath];
 char g_szIniFile[kcchPath];
 char g_szDestDir[kcchPath];
-char g_szDestDirSaved[kcchPath];
 char g_szStartHere[kcchPath];
 char g_szSetupInf[kcchPath];
 char g_szInfHeader[kcchPath];
@@ -81,11 +79,8 @@ unsigned g_uWinOS;
 unsigned g_uWinSR;
 unsigned g_uWinBits;
 char g_szWinShortName[16];
-char g_szWinOSId[16];
 char g_szWinVersion[80];
-char g_szWinVSDescription[kcchPath];
 char g_szWinName[kcchPath];
-char g_szWinEdition[kcchPath];
 
 FARPROC g_pfnToolhelp[5];
 FARPROC g_pfnNtQueryInformationProcess;
@@ -106,8 +101,6 @@ char g_szPassword[kcchUserName];
 char g_szShortcutFolder[kcchPath];
 char g_szFunResults[kuFunResults][kcchPath];
 unsigned g_uFunResult;
-char g_szFTable[kuFTable][kcchPath];
-char g_szGTable[kuGTable][kcchPath];
 
 unsigned g_uExitCode;
 const char *g_pszScript;
@@ -116,8 +109,8 @@ void fnClearRunState()
 {
     fnCopyText(g_szWinDir, COUNTOF(g_szWinDir), "C:\\WINDOWS");
     fnCopyText(g_szSysDir, COUNTOF(g_szSysDir), "C:\\WINDOWS\\SYSTEM");
-    g_szTmpPath[0] = g_szHomeDir[0] = g_szSourceDir[0] = g_szSourceDirOrig[0] = '\0';
-    g_szIniFile[0] = g_szDestDir[0] = g_szDestDirSaved[0] = g_szStartHere[0] = '\0';
+    g_szTmpPath[0] = g_szHomeDir[0] = g_szSourceDir[0] = '\0';
+    g_szIniFile[0] = g_szDestDir[0] = g_szStartHere[0] = '\0';
     g_szSetupInf[0] = g_szInfHeader[0] = g_szDebugFile[0] = g_szLogFile[0] = '\0';
     fnCopyText(g_szDefaultExec, COUNTOF(g_szDefaultExec), "_KRVLO_.EXE");
     g_szProgramFilesDir[0] = g_szUserProgramsFolder[0] = '\0';
@@ -167,8 +160,7 @@ void fnClearRunState()
     g_dwWinMajor = g_dwWinMinor = g_dwWinBuild = g_dwWinPlatformID = 0;
     g_uWinPlatform = g_uWinOS = g_uWinSR = 0;
     g_uWinBits = 32;
-    g_szWinShortName[0] = g_szWinOSId[0] = g_szWinVersion[0] = '\0';
-    g_szWinVSDescription[0] = g_szWinName[0] = g_szWinEdition[0] = '\0';
+    g_szWinShortName[0] = g_szWinVersion[0] = g_szWinName[0] = '\0';
 
     for (unsigned i = 0; i < 5; i++)
         g_pfnToolhelp[i] = g_pfnAdvapi[i] = NULL;
@@ -187,8 +179,6 @@ void fnClearRunState()
     g_szUserName[0] = g_szPassword[0] = g_szShortcutFolder[0] = '\0';
     memset(g_szFunResults, 0, sizeof(g_szFunResults));
     g_uFunResult = 0;
-    memset(g_szFTable, 0, sizeof(g_szFTable));
-    memset(g_szGTable, 0, sizeof(g_szGTable));
 
     g_uExitCode = kExitOk;
     g_pszScript = NULL;

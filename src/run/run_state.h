@@ -32,10 +32,8 @@ extern char g_szSysDir[kcchPath];
 extern char g_szTmpPath[kcchPath];
 extern char g_szHomeDir[kcchPath];
 extern char g_szSourceDir[kcchPath];
-extern char g_szSourceDirOrig[kcchPath];  // the source directory as start-up settled it
 extern char g_szIniFile[kcchPath];
 extern char g_szDestDir[kcchPath];
-extern char g_szDestDirSaved[kcchPath];
 extern char g_szStartHere[kcchPath];
 extern char g_szSetupInf[kcchPath];
 extern char g_szInfHeader[kcchPath];
@@ -111,11 +109,8 @@ extern unsigned g_uWinOS;
 extern unsigned g_uWinSR;
 extern unsigned g_uWinBits;
 extern char g_szWinShortName[16];
-extern char g_szWinOSId[16];
 extern char g_szWinVersion[80];
-extern char g_szWinVSDescription[kcchPath];
 extern char g_szWinName[kcchPath];
-extern char g_szWinEdition[kcchPath];
 
 // Optional system entry points, resolved once at start-up.
 extern FARPROC g_pfnToolhelp[5];     // CreateToolhelp32Snapshot, Module32First, Module32Next, Process32First, Process32Next
@@ -138,8 +133,8 @@ enum {
     kuStringChecks = 16,     // "@I0".."@I15" (index = number)
     kcchUserName = 48,
     kuFunResults = 10,       // "@_0".."@_9" (index = digit)
-    kuFTable = 9,
-    kuGTable = 10,
+    kuFTable = 9,            // "@F1".."@F9": a table nothing fills, so always empty
+    kuGTable = 10,           // "@G0".."@G9": likewise always empty
 };
 extern char g_szDirs[kuDirs][kcchPath];
 extern char g_szSourceDirs[kuSourceDirs][kcchPath];
@@ -156,8 +151,6 @@ extern char g_szPassword[kcchUserName];              // held scrambled (fnEnCryp
 extern char g_szShortcutFolder[kcchPath];
 extern char g_szFunResults[kuFunResults][kcchPath];  // inline-function results in call order
 extern unsigned g_uFunResult;                        // next slot; stays at 9 once there
-extern char g_szFTable[kuFTable][kcchPath];          // read by "@F", filled by nothing
-extern char g_szGTable[kuGTable][kcchPath];          // read by "@G", filled by nothing
 
 // Result of the run, given to the quit message.
 extern unsigned g_uExitCode;

@@ -8,6 +8,7 @@
 #include "expand/sysinfo.h"
 #include "app/cmdfile.h"
 #include "run/cmdline.h"
+#include "run/guards.h"
 #include "run/run_state.h"
 #include "run/text.h"
 #include "run/trace.h"
@@ -211,14 +212,17 @@ static void fnLocateNamedScript()
 // 1 parsed, 3 help shown, 0 nothing from the command line used.
 static int fnParseCmdLine()
 {
-    static CmdArgsStruct s_args;  // 32 KB: kept off the stack
+    CGlobalBlock argsBlock;  // 32 KB of split arguments: kept off the stack
+    CmdArgsStruct *pArgs = (CmdArgsStruct *)argsBlock.fnAlloc(sizeof(CmdArgsStruct));
+    if (!pArgs)
+        return 0;
     CmdLineStruct cmd;
     CmdRunStruct run;
     memset(&run, 0, sizeof(run));
     run.uTraceMode = g_uTraceMode;
     run.uShowVSWin = g_uShowVSWin;
-    fnSplitCmdLine(GetCommandLineA(), &s_args);
-    int iRC = fnParseCmdArgs(&s_args, &cmd, &run);
+    fnSplitCmdLine(GetCommandLineA(), pArgs);
+    int iRC = fnParseCmdArgs(pArgs, &cmd, &run);
     if (iRC == 0)
         return 0;
     g_uTraceMode = run.uTraceMode;

@@ -50,6 +50,7 @@ BOOL g_bTempExec;
 BOOL g_bLoaderDone;
 BOOL g_bNoDirPrompt;
 BOOL g_bSelfDestruct;
+BOOL g_bSelfDestructStarted;
 BOOL g_bPreventExit;
 unsigned g_uOnExit;
 BOOL g_bMustRestartAtExit;
@@ -68,6 +69,7 @@ BOOL g_bMainShown;
 HCURSOR g_hcurPrevious;
 HWND g_ahwndPopups[kuPopups];
 unsigned g_uPopups;
+DWORD g_dwLastPump;
 
 BOOL g_bWinNT;
 DWORD g_dwWinMajor;
@@ -138,7 +140,7 @@ void fnClearRunState()
     g_bMessage = FALSE;
     g_uInfConvert = 0;
     g_bExternalInf = g_bInternalInf = g_bTempExec = g_bLoaderDone = FALSE;
-    g_bNoDirPrompt = g_bSelfDestruct = g_bPreventExit = FALSE;
+    g_bNoDirPrompt = g_bSelfDestruct = g_bSelfDestructStarted = g_bPreventExit = FALSE;
     g_uOnExit = 0;
     g_bMustRestartAtExit = FALSE;
     g_bShowMustRestartMsg = TRUE;
@@ -155,6 +157,7 @@ void fnClearRunState()
     for (unsigned i = 0; i < kuPopups; i++)
         g_ahwndPopups[i] = NULL;
     g_uPopups = 0;
+    g_dwLastPump = 0;
 
     g_bWinNT = FALSE;
     g_dwWinMajor = g_dwWinMinor = g_dwWinBuild = g_dwWinPlatformID = 0;

@@ -78,6 +78,7 @@ extern BOOL g_bTempExec;
 extern BOOL g_bLoaderDone;
 extern BOOL g_bNoDirPrompt;
 extern BOOL g_bSelfDestruct;
+extern BOOL g_bSelfDestructStarted;  // the removal batch file runs: a second request is not repeated
 extern BOOL g_bPreventExit;
 extern unsigned g_uOnExit;
 extern BOOL g_bMustRestartAtExit;
@@ -97,6 +98,7 @@ extern BOOL g_bMainShown;
 extern HCURSOR g_hcurPrevious;
 extern HWND g_ahwndPopups[kuPopups];  // modeless pop-ups in order of opening
 extern unsigned g_uPopups;            // how many were opened (at most kuPopups)
+extern DWORD g_dwLastPump;            // tick count of the last throttled message pump (fnPumpMessagesSometimes)
 
 // OS facts, copied from the system query at start-up
 extern BOOL g_bWinNT;

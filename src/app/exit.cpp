@@ -295,9 +295,8 @@ int fnSelfDestruct(BOOL bDoNow)
 {
     // The end of the log-on and the destruction of the main window both ask
     // for the removal: one batch file is enough.
-    static BOOL s_bStarted = FALSE;
     TRACE("fnSelfDestruct", "bDoNow=%d", bDoNow);
-    if (!bDoNow || s_bStarted)
+    if (!bDoNow || g_bSelfDestructStarted)
         return 1;
     char szBatch[kcchPath], szMarker[kcchPath], szProgram[kcchPath];
     if (!fnPrepareSelfDestruct(szBatch, COUNTOF(szBatch), szMarker, COUNTOF(szMarker), szProgram,
@@ -317,6 +316,6 @@ int fnSelfDestruct(BOOL bDoNow)
         DeleteFileA(szMarker);
         return 0;
     }
-    s_bStarted = TRUE;
+    g_bSelfDestructStarted = TRUE;
     return 1;
 }

@@ -8,6 +8,7 @@
 #include "expand/sysinfo.h"
 #include "app/cmdfile.h"
 #include "run/cmdline.h"
+#include "run/guards.h"
 #include "run/run_state.h"
 #include "run/text.h"
 #include "run/trace.h"
@@ -26,7 +27,6 @@ static void fnStartupError(const char *pszText)
 void fnResolveEntryPoints()
 {
     HMODULE hKernel = GetModuleHandleA("KERNEL32.DLL");
-    g_pfnGetLongPathNameA = (PFN_GetLongPathNameA)(void *)GetProcAddress(hKernel, "GetLongPathNameA");
     static const char *const apszToolhelp[5] = {"CreateToolhelp32Snapshot", "Module32First", "Module32Next",
                                                 "Process32First", "Process32Next"};
     int bAll = 1;
@@ -126,12 +126,8 @@ static void fnCopyOSFacts(const OSInfoStruct *pInfo)
     g_uWinSR = pInfo->uWinSR;
     g_uWinBits = pInfo->uWinBits;
     fnCopyText(g_szWinShortName, COUNTOF(g_szWinShortName), pInfo->szWinShortName);
-    if (!fnLoadText(IDS_OS_FIRST + pInfo->uWinOS, g_szWinOSId, COUNTOF(g_szWinOSId)))
-        fnCopyText(g_szWinOSId, COUNTOF(g_szWinOSId), pInfo->szWinOSId);
     fnCopyText(g_szWinVersion, COUNTOF(g_szWinVersion), pInfo->szWinVersion);
-    fnCopyText(g_szWinVSDescription, COUNTOF(g_szWinVSDescription), pInfo->szWinVSDescription);
     fnCopyText(g_szWinName, COUNTOF(g_szWinName), pInfo->szWinName);
-    fnCopyText(g_szWinEdition, COUNTOF(g_szWinEdition), pInfo->szWinEdition);
 }
 
 // The program's own version from its version resource, as "1.2.3.4".
@@ -216,14 +212,17 @@ static void fnLocateNamedScript()
 // 1 parsed, 3 help shown, 0 nothing from the command line used.
 static int fnParseCmdLine()
 {
-    static CmdArgsStruct s_args;  // 32 KB: kept off the stack
+    CGlobalBlock argsBlock;  // 32 KB of split arguments: kept off the stack
+    CmdArgsStruct *pArgs = (CmdArgsStruct *)argsBlock.fnAlloc(sizeof(CmdArgsStruct));
+    if (!pArgs)
+        return 0;
     CmdLineStruct cmd;
     CmdRunStruct run;
     memset(&run, 0, sizeof(run));
     run.uTraceMode = g_uTraceMode;
     run.uShowVSWin = g_uShowVSWin;
-    fnSplitCmdLine(GetCommandLineA(), &s_args);
-    int iRC = fnParseCmdArgs(&s_args, &cmd, &run);
+    fnSplitCmdLine(GetCommandLineA(), pArgs);
+    int iRC = fnParseCmdArgs(pArgs, &cmd, &run);
     if (iRC == 0)
         return 0;
     g_uTraceMode = run.uTraceMode;
@@ -320,8 +319,6 @@ int fnInitialize(HWND hwndOwner)
                     MB_OK | MB_ICONERROR | MB_SETFOREGROUND | MB_TOPMOST);
         return fnFail(kExitNoScript);
     }
-    fnCopyText(g_szSourceDirOrig, COUNTOF(g_szSourceDirOrig), g_szSourceDir);
-
     TRACE("fnInitialize - VersionInfo",
           "g_dwWinMajor=%lu,\ng_dwWinMinor=%lu,\ng_dwWinBuild=%lu,\ng_dwWinPlatformID=%lu,\ng_uWinOS=%u,\n"
           "g_uWinSR=%u,\ng_uWinBits=%u,\ng_szWinName=%s,\ng_szWinVersion=%s",

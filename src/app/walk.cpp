@@ -119,7 +119,6 @@ static void fnResetDestDir()
     if (cch == 0 || cch >= COUNTOF(szTemp))
         fnFormatText(szTemp, COUNTOF(szTemp), "%s\\TEMP", g_szWinDir);
     fnCopyText(g_szDestDir, COUNTOF(g_szDestDir), szTemp);
-    fnCopyText(g_szDestDirSaved, COUNTOF(g_szDestDirSaved), szTemp);
 }
 
 void fnInitUserInput(UserInputStruct *pInput)
@@ -225,8 +224,9 @@ static char *fnNextHeader(char *pszHeader)
 
 int fnReadInf(HWND hwndMain, char *pszText)
 {
-    static UserInputStruct s_input;  // lives until the end of the run's closing
-    fnInitUserInput(&s_input);
+    // The walk's input record: filled by the sections, read by the closing.
+    UserInputStruct input;
+    fnInitUserInput(&input);
     g_pszScript = pszText;
 
     char *pszPos = pszText;
@@ -248,13 +248,13 @@ int fnReadInf(HWND hwndMain, char *pszText)
             cSaved = *pszCut;
             *pszCut = '\0';
         }
-        int iRC = fnParseInfSection(hwndMain, pszSection, &s_input, pszNext ? pszNext : "");
+        int iRC = fnParseInfSection(hwndMain, pszSection, &input, pszNext ? pszNext : "");
         fnPumpMessages();
         if (pszCut)
             *pszCut = cSaved;
 
         if (iRC == kSectionFailed || iRC == kSectionStopFailed) {
-            s_input.bFailed = TRUE;
+            input.bFailed = TRUE;
             break;
         }
         if (iRC == kSectionCancelled || iRC == kSectionEnd || iRC == kSectionExit)
@@ -265,6 +265,6 @@ int fnReadInf(HWND hwndMain, char *pszText)
     }
     g_pszScript = NULL;
     TRACE("fnReadInf", "Exit g_bSelfDestruct=%d", g_bSelfDestruct);
-    fnUserExit(hwndMain, &s_input);
+    fnUserExit(hwndMain, &input);
     return 1;
 }

@@ -273,16 +273,20 @@ LONG fnRegDelAllValues(HKEY hRoot, const char *pszKey)
     LONG lErr = RegOpenKeyExA(hRoot, pszKey, 0, KEY_QUERY_VALUE | KEY_SET_VALUE, key.Out());
     if (lErr != ERROR_SUCCESS)
         return lErr;
-    // Value names may be up to 16,383 characters.
-    static char s_szName[16384];
+    // Value names may be up to 16,383 characters: the buffer is kept off the stack.
+    const DWORD cchNameMax = 16384;
+    CGlobalBlock nameBlock;
+    char *pszName = nameBlock.fnAlloc(cchNameMax);
+    if (!pszName)
+        return ERROR_NOT_ENOUGH_MEMORY;
     for (;;) {
-        DWORD cchName = COUNTOF(s_szName);
-        lErr = RegEnumValueA(key.Get(), 0, s_szName, &cchName, NULL, NULL, NULL, NULL);
+        DWORD cchName = cchNameMax;
+        lErr = RegEnumValueA(key.Get(), 0, pszName, &cchName, NULL, NULL, NULL, NULL);
         if (lErr == ERROR_NO_MORE_ITEMS)
             return ERROR_SUCCESS;
         if (lErr != ERROR_SUCCESS)
             return lErr;
-        lErr = RegDeleteValueA(key.Get(), s_szName);
+        lErr = RegDeleteValueA(key.Get(), pszName);
         if (lErr != ERROR_SUCCESS)
             return lErr;
     }

@@ -110,17 +110,13 @@ int fnKeySleep(char *pszLine)
     return 1;
 }
 
-typedef BOOL(WINAPI *PFN_SetComputerNameExA)(COMPUTER_NAME_FORMAT, LPCSTR);
-
 int fnKeySetComputerName(char *pszLine)
 {
     char szName[kcchInfLine];
     if (!fnKeyText(pszLine, szName, COUNTOF(szName)) || !szName[0])
         return 0;
-    // The DNS host name when this Windows knows it, else the NetBIOS name.
-    PFN_SetComputerNameExA pfnSetEx =
-        (PFN_SetComputerNameExA)(void *)GetProcAddress(GetModuleHandleA("KERNEL32.DLL"), "SetComputerNameExA");
-    BOOL bOk = pfnSetEx ? pfnSetEx(ComputerNamePhysicalDnsHostname, szName) : SetComputerNameA(szName);
+    // The DNS host name; Windows derives the NetBIOS name from it.
+    BOOL bOk = SetComputerNameExA(ComputerNamePhysicalDnsHostname, szName);
     TRACE("SetComputerName", "szName=%s,\nbOk=%d", szName, bOk);
     return bOk ? 1 : 0;
 }

@@ -112,16 +112,16 @@ int fnSetAutoExecEnvironment(HWND hwndMain, IniBackupStruct *pBackup, const char
               pszName, pszValue, cAction, cPlace ? cPlace : 'E');
         bEdited = fnEditPath(szFile, szTemp, "PATH ", pszValue, pszValue, cAction, cPlace ? cPlace : 'E');
     } else {
-        static IniEditStruct s_edit;
-        memset(&s_edit, 0, sizeof(s_edit));
-        fnCopyText(s_edit.szFile, COUNTOF(s_edit.szFile), szFile);
-        fnFormatText(s_edit.szKey, COUNTOF(s_edit.szKey), "set %s=", pszName);
-        fnFormatText(s_edit.szValue, COUNTOF(s_edit.szValue), "set %s=%s", pszName, pszValue);
-        s_edit.szSubValue[0] = cPlace;
-        s_edit.cType = 'C';
-        s_edit.cAction = cAction;
-        fnIniPrepareEdit(&s_edit);
-        bEdited = fnEditIniLine(szFile, szTemp, &s_edit);
+        IniEditStruct edit;
+        memset(&edit, 0, sizeof(edit));
+        fnCopyText(edit.szFile, COUNTOF(edit.szFile), szFile);
+        fnFormatText(edit.szKey, COUNTOF(edit.szKey), "set %s=", pszName);
+        fnFormatText(edit.szValue, COUNTOF(edit.szValue), "set %s=%s", pszName, pszValue);
+        edit.szSubValue[0] = cPlace;
+        edit.cType = 'C';
+        edit.cAction = cAction;
+        fnIniPrepareEdit(&edit);
+        bEdited = fnEditIniLine(szFile, szTemp, &edit);
     }
     int bResult;
     if (!bEdited) {
@@ -157,8 +157,8 @@ static BOOL fnLineYesNo(char *pszLine, unsigned uField, BOOL bDefault)
 
 int fnReadSetEnvironment(HWND hwndMain, const char *pszBody)
 {
-    static IniBackupStruct s_backup;
-    memset(&s_backup, 0, sizeof(s_backup));
+    IniBackupStruct backup;  // AUTOEXEC.BAT is backed up once per section
+    memset(&backup, 0, sizeof(backup));
     char szLine[kcchInfLine];
     const char *pszPos = pszBody;
     while (fnInfNextSectionLine(&pszPos, szLine, COUNTOF(szLine))) {
@@ -208,7 +208,7 @@ int fnReadSetEnvironment(HWND hwndMain, const char *pszBody)
         if (bReg && !fnSetRegEnvironment(szKey, szValue, szAction, bMulti, bUser) && !bQuiet &&
             !fnAskGoOn(IDS_ENV_REG_ERROR, szKey))
             return 0;
-        if (bAuto && !fnSetAutoExecEnvironment(hwndMain, &s_backup, szKey, szValue, szAction, bQuiet) && !bQuiet &&
+        if (bAuto && !fnSetAutoExecEnvironment(hwndMain, &backup, szKey, szValue, szAction, bQuiet) && !bQuiet &&
             !fnAskGoOn(IDS_ENV_AUTOEXEC_ERROR, szKey))
             return 0;
     }

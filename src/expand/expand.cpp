@@ -51,21 +51,14 @@ PFN_SELECTOR fnFindSelector(char cSelector)
 
 // ---- The scanner -----------------------------------------------------------
 
-typedef DWORD(WINAPI *PFN_LongPath)(LPCSTR, LPSTR, DWORD);
-
 void fnShortOrLongPath(char *pszValue, size_t cchValue, int bLong)
 {
     char szPath[kcchExpanded];
     DWORD cch = 0;
-    if (bLong) {
-        PFN_LongPath pfnLong = g_pfnGetLongPathNameA;
-        if (!pfnLong)
-            pfnLong = (PFN_LongPath)(void *)GetProcAddress(GetModuleHandleA("KERNEL32.DLL"), "GetLongPathNameA");
-        if (pfnLong)
-            cch = pfnLong(pszValue, szPath, COUNTOF(szPath));
-    } else {
+    if (bLong)
+        cch = GetLongPathNameA(pszValue, szPath, COUNTOF(szPath));
+    else
         cch = GetShortPathNameA(pszValue, szPath, COUNTOF(szPath));
-    }
     if (cch > 0 && cch < COUNTOF(szPath))
         fnCopyValue(pszValue, cchValue, szPath);
 }

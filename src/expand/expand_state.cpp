@@ -60,12 +60,14 @@ int fnFieldForm(const char *pszArgs, unsigned uLow, unsigned uHigh, PFN_ENTRY pf
     return kSelOk;
 }
 
+// Nothing fills the F and G tables: their entries are always empty.
+const char *fnEmptyEntry(unsigned) { return ""; }
+
 const char *fnAskEntry(unsigned n) { return g_szAskForResponse[n - 1]; }
 const char *fnComboEntry(unsigned n) { return g_szFromComboResponse[n - 1]; }
 const char *fnListEntry(unsigned n) { return g_szFromListResponse[n - 1]; }
 const char *fnDefaultEntry(unsigned n) { return g_szDefaultSetting[n - 1]; }
 const char *fnSetValueEntry(unsigned n) { return g_szSetValues[n]; }
-const char *fnGEntry(unsigned n) { return g_szGTable[n]; }
 const char *fnFunResultEntry(unsigned n) { return g_szFunResults[n]; }
 
 }  // namespace
@@ -98,7 +100,7 @@ int fnSelSetValue(const char *pszArgs, char *pszValue, size_t cchValue, size_t *
 
 int fnSelG(const char *pszArgs, char *pszValue, size_t cchValue, size_t *pcchUsed)
 {
-    return fnFieldForm(pszArgs, 0, kuGTable - 1, fnGEntry, 1, pszValue, cchValue, pcchUsed);
+    return fnFieldForm(pszArgs, 0, kuGTable - 1, fnEmptyEntry, 1, pszValue, cchValue, pcchUsed);
 }
 
 // "@_d": a stored inline-function result (the call form is the scanner's).
@@ -151,7 +153,6 @@ int fnPathForm(const PathFormStruct *pForm, const char *pszArgs, char *pszValue,
 const char *fnDirEntry(unsigned n) { return n <= kuDirs ? g_szDirs[n - 1] : ""; }
 const char *fnRegEntryEntry(unsigned n) { return g_szRegEntries[n]; }
 const char *fnSourceEntry(unsigned n) { return g_szSourceDirs[n - 1]; }
-const char *fnFEntry(unsigned n) { return g_szFTable[n - 1]; }
 const char *fnRegValueEntry(unsigned n) { return g_szRegValues[n]; }
 
 }  // namespace
@@ -176,7 +177,7 @@ int fnSelSource(const char *pszArgs, char *pszValue, size_t cchValue, size_t *pc
 
 int fnSelF(const char *pszArgs, char *pszValue, size_t cchValue, size_t *pcchUsed)
 {
-    const PathFormStruct form = {1, kuFTable, fnFEntry, NULL, 3, 0};
+    const PathFormStruct form = {1, kuFTable, fnEmptyEntry, NULL, 3, 0};
     return fnPathForm(&form, pszArgs, pszValue, cchValue, pcchUsed);
 }
 

@@ -157,7 +157,6 @@ int fnQueryWMI(const char *pszClass, const char *pszProperty, const char *pszCon
 
 typedef DWORD(WINAPI *PFN_GetAdaptersInfo)(PIP_ADAPTER_INFO, PULONG);
 typedef DWORD(WINAPI *PFN_GetIfTable)(PMIB_IFTABLE, PULONG, BOOL);
-typedef UINT(WINAPI *PFN_GetSystemFirmwareTable)(DWORD, DWORD, PVOID, DWORD);
 
 int fnGetNetAdapterTable(const char *pszMac, int *pbOperational, unsigned long *pdwSent)
 {
@@ -277,19 +276,13 @@ int fnGetSmbiosString(char *pszOut, size_t cchOut, unsigned uRequest)
     if (!pszOut || cchOut == 0)
         return 0;
     pszOut[0] = '\0';
-    PFN_GetSystemFirmwareTable pfn = (PFN_GetSystemFirmwareTable)(void *)GetProcAddress(
-        GetModuleHandleA("KERNEL32.DLL"), "GetSystemFirmwareTable");
-    if (!pfn) {
-        TRACE("fnGetSmbiosString", "GetSystemFirmwareTable not found");
-        return 0;
-    }
-    UINT cb = pfn(kdwRawSmbios, 0, NULL, 0);
+    UINT cb = GetSystemFirmwareTable(kdwRawSmbios, 0, NULL, 0);
     CGlobalBlock block;
     if (cb == 0 || !block.fnAlloc(cb)) {
         TRACE("fnGetSmbiosString", "uRequest=%u, firmware table refused, Error=%lu", uRequest, GetLastError());
         return 0;
     }
-    UINT cbRead = pfn(kdwRawSmbios, 0, block.Get(), cb);
+    UINT cbRead = GetSystemFirmwareTable(kdwRawSmbios, 0, block.Get(), cb);
     if (cbRead == 0 || cbRead > cb) {
         TRACE("fnGetSmbiosString", "uRequest=%u, firmware table not read, Error=%lu", uRequest, GetLastError());
         return 0;

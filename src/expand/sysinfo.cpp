@@ -5,19 +5,10 @@
 #include "run/text.h"
 #include "run/trace.h"
 
-typedef BOOL(WINAPI *PFN_IsWow64Process)(HANDLE, PBOOL);
-typedef BOOL(WINAPI *PFN_GetProductInfo)(DWORD, DWORD, DWORD, DWORD, PDWORD);
-
 int fnIsWow64()
 {
     BOOL bRC = FALSE;
-    PFN_IsWow64Process pfn =
-        (PFN_IsWow64Process)(void *)GetProcAddress(GetModuleHandleA("KERNEL32.DLL"), "IsWow64Process");
-    if (!pfn) {
-        TRACE("fnIsWow64 IsWow64Process not found", "bRC=%d", bRC);
-        return 0;
-    }
-    if (!pfn(GetCurrentProcess(), &bRC))
+    if (!IsWow64Process(GetCurrentProcess(), &bRC))
         bRC = FALSE;
     TRACE("fnIsWow64 IsWow64Process found", "bRC=%d", bRC);
     return bRC ? 1 : 0;
@@ -28,10 +19,8 @@ int fnGetProductEdition(DWORD dwMajor, DWORD dwMinor, DWORD dwSPMajor, DWORD dwS
     pszOut[0] = '\0';
     if (dwMajor < 6)
         return 0;
-    PFN_GetProductInfo pfn =
-        (PFN_GetProductInfo)(void *)GetProcAddress(GetModuleHandleA("KERNEL32.DLL"), "GetProductInfo");
     DWORD dwType = 0;
-    if (pfn && pfn(dwMajor, dwMinor, dwSPMajor, dwSPMinor, &dwType))
+    if (GetProductInfo(dwMajor, dwMinor, dwSPMajor, dwSPMinor, &dwType))
         fnCopyText(pszOut, cchOut, fnProductEditionText(dwType));
     if (pszOut[0])
         return 1;

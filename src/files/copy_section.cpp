@@ -515,10 +515,10 @@ void fnSetUpCopyMeter(IFStruct *pIF, const CopyHeaderStruct *pHeader, unsigned u
 
 int fnCopyFiles(HWND hwndMain, HWND hwndStatus, const char *pszSection, const char *pszHeader, const char *pszRest)
 {
-    static IFStruct s_if;
+    IFStruct ifs;  // the section's install record, filled entry by entry
     CopyHeaderStruct header;
     unsigned uMaxLines = 0;
-    const char *pszEntries = fnBeginCopySection(&s_if, hwndStatus, pszSection, &header, &uMaxLines);
+    const char *pszEntries = fnBeginCopySection(&ifs, hwndStatus, pszSection, &header, &uMaxLines);
     if (!pszEntries)
         return 1;
     LineCursorStruct cursor = {pszEntries, pszEntries, 1};
@@ -537,13 +537,13 @@ int fnCopyFiles(HWND hwndMain, HWND hwndStatus, const char *pszSection, const ch
     }
     if (uMaxFiles == 0)
         return 1;
-    fnSetUpCopyMeter(&s_if, &header, uMaxFiles);
+    fnSetUpCopyMeter(&ifs, &header, uMaxFiles);
     TRACE("fnInfCopyFiles", "lpszSection=%s, uMaxLines=%u, uMaxFiles=%u\nlpszInf=%s", pszHeader, uMaxLines, uMaxFiles,
           g_szSetupInf);
-    s_if.uFileNum = 1;
+    ifs.uFileNum = 1;
     JoinState join;
     memset(&join, 0, sizeof(join));
-    int iRC = fnCopyFilesLoop(hwndMain, &s_if, &cursor, uMaxLines, &header, pszSection, pszHeader, pszRest, &join);
+    int iRC = fnCopyFilesLoop(hwndMain, &ifs, &cursor, uMaxLines, &header, pszSection, pszHeader, pszRest, &join);
     fnDropJoin(&join);
     return iRC;
 }

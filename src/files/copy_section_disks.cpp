@@ -212,19 +212,19 @@ int fnReadCopyFilesToDisks(HWND hwndMain, LineCursorStruct *pCursor, unsigned uL
 int fnInfCopyFilesToDisks(HWND hwndMain, HWND hwndStatus, const char *pszSection, const char *pszHeader,
                           const char *pszRest)
 {
-    static IFStruct s_if;
+    IFStruct ifs;  // the section's install record, filled entry by entry
     CopyHeaderStruct header;
     unsigned uMaxLines = 0;
-    const char *pszEntries = fnBeginCopySection(&s_if, hwndStatus, pszSection, &header, &uMaxLines);
+    const char *pszEntries = fnBeginCopySection(&ifs, hwndStatus, pszSection, &header, &uMaxLines);
     if (!pszEntries)
         return 1;
     LineCursorStruct cursor = {pszEntries, pszEntries, 1};
     unsigned uMaxFiles = header.bTotalGiven ? header.uTotalFiles : fnCountEntries(&cursor, uMaxLines);
     if (uMaxFiles == 0)
         return 1;
-    fnSetUpCopyMeter(&s_if, &header, uMaxFiles);
+    fnSetUpCopyMeter(&ifs, &header, uMaxFiles);
     TRACE("fnInfCopyFilesToDisk", "lpszSection=%s, uMaxLines=%u, uMaxFiles=%u\nlpszInf=%s", pszHeader, uMaxLines,
           uMaxFiles, g_szSetupInf);
-    s_if.uFileNum = 1;
-    return fnDisksLoop(hwndMain, &s_if, &cursor, uMaxLines, &header, pszSection, pszHeader, pszRest);
+    ifs.uFileNum = 1;
+    return fnDisksLoop(hwndMain, &ifs, &cursor, uMaxLines, &header, pszSection, pszHeader, pszRest);
 }

@@ -108,17 +108,6 @@ int fnCreateDirTreeMsg(HWND hwnd, const char *pszPath, BOOL bLog)
     return 0;
 }
 
-typedef BOOL(WINAPI *PFN_GetDiskFreeSpaceExA)(LPCSTR, PULARGE_INTEGER, PULARGE_INTEGER, PULARGE_INTEGER);
-
-static PFN_GetDiskFreeSpaceExA fnFindDiskFreeSpaceEx()
-{
-    HMODULE hKernel = GetModuleHandleA("kernel32.dll");
-    FARPROC pfn = hKernel ? GetProcAddress(hKernel, "GetDiskFreeSpaceExA") : NULL;
-    if (!pfn)
-        TRACE("fnGetDiskSpace", "GetDiskFreeSpaceExA not found");
-    return (PFN_GetDiskFreeSpaceExA)(void *)pfn;
-}
-
 // The root the space calls need: drive or UNC root, else the current drive.
 static void fnSpaceRoot(const char *pszPath, char *pszRoot, size_t cchRoot)
 {
@@ -134,22 +123,12 @@ DWORD fnGetDiskSpace(const char *pszPath)
 {
     char szRoot[kcchPath];
     fnSpaceRoot(pszPath, szRoot, COUNTOF(szRoot));
-    PFN_GetDiskFreeSpaceExA pfnEx = fnFindDiskFreeSpaceEx();
-    if (pfnEx) {
-        ULARGE_INTEGER ulAvail, ulTotal, ulFree;
-        if (!pfnEx(szRoot, &ulAvail, &ulTotal, &ulFree))
-            return 0;
-        DWORD dwResult = ulAvail.QuadPart > 0xFFFFFFFFull ? 0xFFFFFFFFul : (DWORD)ulAvail.QuadPart;
-        TRACE("fnGetDiskSpace (Ex)", "szDrive=%s,\ndwResult=%lu,\nulFreeBytes=%llu", szRoot, dwResult,
-              (unsigned long long)ulAvail.QuadPart);
-        return dwResult;
-    }
-    DWORD dwSectors = 0, dwBytes = 0, dwFreeClusters = 0, dwClusters = 0;
-    if (!GetDiskFreeSpaceA(szRoot, &dwSectors, &dwBytes, &dwFreeClusters, &dwClusters))
+    ULARGE_INTEGER ulAvail, ulTotal, ulFree;
+    if (!GetDiskFreeSpaceExA(szRoot, &ulAvail, &ulTotal, &ulFree))
         return 0;
-    ULONGLONG ullFree = (ULONGLONG)dwFreeClusters * dwSectors * dwBytes;
-    DWORD dwResult = ullFree > 0xFFFFFFFFull ? 0xFFFFFFFFul : (DWORD)ullFree;
-    TRACE("fnGetDiskSpace", "szDrive=%s,\ndwResult=%lu,\ndwNumberOfFreeClusters=%lu", szRoot, dwResult, dwFreeClusters);
+    DWORD dwResult = ulAvail.QuadPart > 0xFFFFFFFFull ? 0xFFFFFFFFul : (DWORD)ulAvail.QuadPart;
+    TRACE("fnGetDiskSpace (Ex)", "szDrive=%s,\ndwResult=%lu,\nulFreeBytes=%llu", szRoot, dwResult,
+          (unsigned long long)ulAvail.QuadPart);
     return dwResult;
 }
 
@@ -158,26 +137,13 @@ int fnGetDiskSpaceInfo(const char *pszPath, ULONGLONG *pullFree, ULONGLONG *pull
 {
     char szRoot[kcchPath];
     fnSpaceRoot(pszPath, szRoot, COUNTOF(szRoot));
-    ULONGLONG ullFree = 0, ullAvail = 0, ullTotal = 0;
-    PFN_GetDiskFreeSpaceExA pfnEx = fnFindDiskFreeSpaceEx();
-    if (pfnEx) {
-        ULARGE_INTEGER ulAvail, ulTotal, ulFree;
-        if (!pfnEx(szRoot, &ulAvail, &ulTotal, &ulFree))
-            return 0;
-        ullFree = ulFree.QuadPart;
-        ullAvail = ulAvail.QuadPart;
-        ullTotal = ulTotal.QuadPart;
-        TRACE("fnGetDiskSpaceInfo (Ex)", "szDrive=%s", szRoot);
-    } else {
-        DWORD dwSectors = 0, dwBytes = 0, dwFreeClusters = 0, dwClusters = 0;
-        if (!GetDiskFreeSpaceA(szRoot, &dwSectors, &dwBytes, &dwFreeClusters, &dwClusters))
-            return 0;
-        ULONGLONG ullCluster = (ULONGLONG)dwSectors * dwBytes;
-        ullFree = ullCluster * dwFreeClusters;
-        ullAvail = ullFree;
-        ullTotal = ullCluster * dwClusters;
-        TRACE("fnGetDiskSpaceInfo (No Ex)", "szDrive=%s", szRoot);
-    }
+    ULARGE_INTEGER ulAvail, ulTotal, ulFree;
+    if (!GetDiskFreeSpaceExA(szRoot, &ulAvail, &ulTotal, &ulFree))
+        return 0;
+    ULONGLONG ullFree = ulFree.QuadPart;
+    ULONGLONG ullAvail = ulAvail.QuadPart;
+    ULONGLONG ullTotal = ulTotal.QuadPart;
+    TRACE("fnGetDiskSpaceInfo (Ex)", "szDrive=%s", szRoot);
     ULONGLONG ullUsed = ullTotal > ullAvail ? ullTotal - ullAvail : 0;
     TRACE("fnGetDiskSpaceInfo",
           "szDrive=%s, uint64FreeSpace=%llu, uint64AvailSpace=%llu, uint64TotalSpace=%llu, uint64UsedSpace=%llu", szRoot,

@@ -354,8 +354,8 @@ int fnRegistryLine(RegRunStruct *pRun, char *pszLine)
     if (fnTextEqualI(szAction, "Match"))
         pRun->bExact = 1;
 
-    static RegLineStruct s_line;  // large: kept off the stack
-    RegLineStruct *pLine = &s_line;
+    RegLineStruct line;  // this line's fields
+    RegLineStruct *pLine = &line;
     memset(pLine, 0, sizeof(*pLine));
     fnRegField(pszLine, pRow->uType, pLine->szType, COUNTOF(pLine->szType), 0);
     fnRegField(pszLine, pRow->uKey, pLine->szKey, COUNTOF(pLine->szKey), 1);

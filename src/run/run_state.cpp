@@ -7,10 +7,8 @@ char g_szSysDir[kcchPath];
 char g_szTmpPath[kcchPath];
 char g_szHomeDir[kcchPath];
 char g_szSourceDir[kcchPath];
-char g_szSourceDirOrig[kcchPath];
 char g_szIniFile[kcchPath];
 char g_szDestDir[kcchPath];
-char g_szDestDirSaved[kcchPath];
 char g_szStartHere[kcchPath];
 char g_szSetupInf[kcchPath];
 char g_szInfHeader[kcchPath];
@@ -52,6 +50,7 @@ BOOL g_bTempExec;
 BOOL g_bLoaderDone;
 BOOL g_bNoDirPrompt;
 BOOL g_bSelfDestruct;
+BOOL g_bSelfDestructStarted;
 BOOL g_bPreventExit;
 unsigned g_uOnExit;
 BOOL g_bMustRestartAtExit;
@@ -71,6 +70,7 @@ BOOL g_bMainShown;
 HCURSOR g_hcurPrevious;
 HWND g_ahwndPopups[kuPopups];
 unsigned g_uPopups;
+DWORD g_dwLastPump;
 
 BOOL g_bWinNT;
 DWORD g_dwWinMajor;
@@ -82,13 +82,9 @@ unsigned g_uWinOS;
 unsigned g_uWinSR;
 unsigned g_uWinBits;
 char g_szWinShortName[16];
-char g_szWinOSId[16];
 char g_szWinVersion[80];
-char g_szWinVSDescription[kcchPath];
 char g_szWinName[kcchPath];
-char g_szWinEdition[kcchPath];
 
-PFN_GetLongPathNameA g_pfnGetLongPathNameA;
 FARPROC g_pfnToolhelp[5];
 FARPROC g_pfnNtQueryInformationProcess;
 FARPROC g_pfnAdvapi[5];
@@ -108,8 +104,6 @@ char g_szPassword[kcchUserName];
 char g_szShortcutFolder[kcchPath];
 char g_szFunResults[kuFunResults][kcchPath];
 unsigned g_uFunResult;
-char g_szFTable[kuFTable][kcchPath];
-char g_szGTable[kuGTable][kcchPath];
 
 unsigned g_uExitCode;
 const char *g_pszScript;
@@ -118,8 +112,8 @@ void fnClearRunState()
 {
     fnCopyText(g_szWinDir, COUNTOF(g_szWinDir), "C:\\WINDOWS");
     fnCopyText(g_szSysDir, COUNTOF(g_szSysDir), "C:\\WINDOWS\\SYSTEM");
-    g_szTmpPath[0] = g_szHomeDir[0] = g_szSourceDir[0] = g_szSourceDirOrig[0] = '\0';
-    g_szIniFile[0] = g_szDestDir[0] = g_szDestDirSaved[0] = g_szStartHere[0] = '\0';
+    g_szTmpPath[0] = g_szHomeDir[0] = g_szSourceDir[0] = '\0';
+    g_szIniFile[0] = g_szDestDir[0] = g_szStartHere[0] = '\0';
     g_szSetupInf[0] = g_szInfHeader[0] = g_szDebugFile[0] = g_szLogFile[0] = '\0';
     fnCopyText(g_szDefaultExec, COUNTOF(g_szDefaultExec), "_KRVLO_.EXE");
     g_szProgramFilesDir[0] = g_szUserProgramsFolder[0] = '\0';
@@ -147,7 +141,7 @@ void fnClearRunState()
     g_bMessage = FALSE;
     g_uInfConvert = 0;
     g_bExternalInf = g_bInternalInf = g_bTempExec = g_bLoaderDone = FALSE;
-    g_bNoDirPrompt = g_bSelfDestruct = g_bPreventExit = FALSE;
+    g_bNoDirPrompt = g_bSelfDestruct = g_bSelfDestructStarted = g_bPreventExit = FALSE;
     g_uOnExit = 0;
     g_bMustRestartAtExit = FALSE;
     g_bRestartPending = FALSE;
@@ -165,15 +159,14 @@ void fnClearRunState()
     for (unsigned i = 0; i < kuPopups; i++)
         g_ahwndPopups[i] = NULL;
     g_uPopups = 0;
+    g_dwLastPump = 0;
 
     g_bWinNT = FALSE;
     g_dwWinMajor = g_dwWinMinor = g_dwWinBuild = g_dwWinPlatformID = 0;
     g_uWinPlatform = g_uWinOS = g_uWinSR = 0;
     g_uWinBits = 32;
-    g_szWinShortName[0] = g_szWinOSId[0] = g_szWinVersion[0] = '\0';
-    g_szWinVSDescription[0] = g_szWinName[0] = g_szWinEdition[0] = '\0';
+    g_szWinShortName[0] = g_szWinVersion[0] = g_szWinName[0] = '\0';
 
-    g_pfnGetLongPathNameA = NULL;
     for (unsigned i = 0; i < 5; i++)
         g_pfnToolhelp[i] = g_pfnAdvapi[i] = NULL;
     g_pfnNtQueryInformationProcess = NULL;
@@ -191,8 +184,6 @@ void fnClearRunState()
     g_szUserName[0] = g_szPassword[0] = g_szShortcutFolder[0] = '\0';
     memset(g_szFunResults, 0, sizeof(g_szFunResults));
     g_uFunResult = 0;
-    memset(g_szFTable, 0, sizeof(g_szFTable));
-    memset(g_szGTable, 0, sizeof(g_szGTable));
 
     g_uExitCode = kExitOk;
     g_pszScript = NULL;

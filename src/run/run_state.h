@@ -32,10 +32,8 @@ extern char g_szSysDir[kcchPath];
 extern char g_szTmpPath[kcchPath];
 extern char g_szHomeDir[kcchPath];
 extern char g_szSourceDir[kcchPath];
-extern char g_szSourceDirOrig[kcchPath];  // the source directory as start-up settled it
 extern char g_szIniFile[kcchPath];
 extern char g_szDestDir[kcchPath];
-extern char g_szDestDirSaved[kcchPath];
 extern char g_szStartHere[kcchPath];
 extern char g_szSetupInf[kcchPath];
 extern char g_szInfHeader[kcchPath];
@@ -80,6 +78,7 @@ extern BOOL g_bTempExec;
 extern BOOL g_bLoaderDone;
 extern BOOL g_bNoDirPrompt;
 extern BOOL g_bSelfDestruct;
+extern BOOL g_bSelfDestructStarted;  // the removal batch file runs: a second request is not repeated
 extern BOOL g_bPreventExit;
 extern unsigned g_uOnExit;
 extern BOOL g_bMustRestartAtExit;
@@ -100,6 +99,7 @@ extern BOOL g_bMainShown;
 extern HCURSOR g_hcurPrevious;
 extern HWND g_ahwndPopups[kuPopups];  // modeless pop-ups in order of opening
 extern unsigned g_uPopups;            // how many were opened (at most kuPopups)
+extern DWORD g_dwLastPump;            // tick count of the last throttled message pump (fnPumpMessagesSometimes)
 
 // OS facts, copied from the system query at start-up
 extern BOOL g_bWinNT;
@@ -112,15 +112,10 @@ extern unsigned g_uWinOS;
 extern unsigned g_uWinSR;
 extern unsigned g_uWinBits;
 extern char g_szWinShortName[16];
-extern char g_szWinOSId[16];
 extern char g_szWinVersion[80];
-extern char g_szWinVSDescription[kcchPath];
 extern char g_szWinName[kcchPath];
-extern char g_szWinEdition[kcchPath];
 
 // Optional system entry points, resolved once at start-up.
-typedef DWORD(WINAPI *PFN_GetLongPathNameA)(LPCSTR, LPSTR, DWORD);
-extern PFN_GetLongPathNameA g_pfnGetLongPathNameA;
 extern FARPROC g_pfnToolhelp[5];     // CreateToolhelp32Snapshot, Module32First, Module32Next, Process32First, Process32Next
 extern FARPROC g_pfnNtQueryInformationProcess;
 extern FARPROC g_pfnAdvapi[5];       // OpenProcessToken, GetTokenInformation, FreeSid, EqualSid, AllocateAndInitializeSid
@@ -141,8 +136,8 @@ enum {
     kuStringChecks = 16,     // "@I0".."@I15" (index = number)
     kcchUserName = 48,
     kuFunResults = 10,       // "@_0".."@_9" (index = digit)
-    kuFTable = 9,
-    kuGTable = 10,
+    kuFTable = 9,            // "@F1".."@F9": a table nothing fills, so always empty
+    kuGTable = 10,           // "@G0".."@G9": likewise always empty
 };
 extern char g_szDirs[kuDirs][kcchPath];
 extern char g_szSourceDirs[kuSourceDirs][kcchPath];
@@ -159,8 +154,6 @@ extern char g_szPassword[kcchUserName];              // held scrambled (fnEnCryp
 extern char g_szShortcutFolder[kcchPath];
 extern char g_szFunResults[kuFunResults][kcchPath];  // inline-function results in call order
 extern unsigned g_uFunResult;                        // next slot; stays at 9 once there
-extern char g_szFTable[kuFTable][kcchPath];          // read by "@F", filled by nothing
-extern char g_szGTable[kuGTable][kcchPath];          // read by "@G", filled by nothing
 
 // Result of the run, given to the quit message.
 extern unsigned g_uExitCode;

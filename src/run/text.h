@@ -1,6 +1,6 @@
 // Bounded text helpers: every copy into a fixed buffer goes through here.
 // Each call takes the real capacity, always terminates the destination and
-// reports whether the whole source fitted. No Windows headers needed.
+// reports whether the whole source fitted. No Windows calls needed.
 #ifndef SETUP32_RUN_TEXT_H
 #define SETUP32_RUN_TEXT_H
 
@@ -37,7 +37,18 @@ int fnYesNoField(const char *pszField);                               // first l
 int fnIsYes(const char *pszText);                                     // 1 when the first letter after blanks is Y or y
 unsigned fnDecimalValue(const char *pszText);                         // the leading decimal digits (after blanks); 0 none; stops at the largest unsigned
 
-// The unbounded calls are not to be used anywhere.
+// The unbounded calls are not to be used anywhere, nor Windows' own
+// unbounded copies. A poisoned name may not appear again, not even in a
+// system header, so on Windows its headers are read first and their
+// ANSI/wide macros dropped before the names are poisoned.
+#ifdef _WIN32
+#include <windows.h>
+#undef lstrcpy
+#undef lstrcat
+#undef wsprintf
+#undef wvsprintf
+#pragma GCC poison lstrcpyA lstrcatA wsprintfA wvsprintfA lstrcpy lstrcat wsprintf wvsprintf
+#endif
 #pragma GCC poison strcpy strcat sprintf vsprintf
 
 #endif

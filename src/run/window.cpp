@@ -59,11 +59,10 @@ void fnPumpMessages()
 // clock tick, which keeps windows painted and Cancel answered.
 void fnPumpMessagesSometimes()
 {
-    static DWORD s_dwLast;
     DWORD dwNow = GetTickCount();
-    if (dwNow - s_dwLast < 10)
+    if (dwNow - g_dwLastPump < 10)
         return;
-    s_dwLast = dwNow;
+    g_dwLastPump = dwNow;
     fnPumpMessages();
 }
 

@@ -11,10 +11,10 @@
 #include "script/conditions.h"
 #include "script/lines.h"
 
-int fnDeleteFilesSection(HWND hwndMain, char *pszSection, const char *pszHeader, UserInputStruct *, const char *)
+int fnDeleteFilesSection(HWND hwndMain, char *pszSection, const char *, UserInputStruct *, const char *)
 {
     (void)hwndMain;
-    const char *pszLines = fnInfFindSection(pszSection, pszHeader, 0);
+    const char *pszLines = fnInfSectionBody(pszSection);
     char szLine[kcchInfLine];
     for (const char *pszPos = pszLines; fnInfNextSectionLine(&pszPos, szLine, COUNTOF(szLine));) {
         int iTest = fnInfTestIfTwoFields(szLine, COUNTOF(szLine));

@@ -426,10 +426,8 @@ int fnInstallFile(HWND hwndMain, DWORD dwFlags, IFStruct *pIF, char *pszTempFile
 {
     for (;;) {
         fnPumpMessages();
-        if (!g_bQuiet) {
-            static HCURSOR s_hcurWait = LoadCursor(NULL, IDC_WAIT);
-            SetCursor(s_hcurWait);
-        }
+        if (!g_bQuiet)
+            SetCursor(LoadCursor(NULL, IDC_WAIT));
         if (!fnCreateDirTreeMsg(hwndMain, pIF->szSuggestDstDir, TRUE))
             return kIFStop;
         char szSrc[kcchPath], szTarget[kcchPath];

@@ -54,14 +54,13 @@ int fnDriveRoot(const char *pszPath, char *pszRoot, size_t cchRoot)
 // asking for it costs more than copying a small file: it is asked once.
 int fnIsRemovable(const char *pszPath)
 {
-    static UINT s_auType[26];  // 0: not asked yet
     char szRoot[kcchPath];
     if (!fnDriveRoot(pszPath, szRoot, COUNTOF(szRoot)))
         return 0;
     char cDrive = fnUpperChar(szRoot[0]);
     if (szRoot[1] != ':' || cDrive < 'A' || cDrive > 'Z')
         return GetDriveTypeA(szRoot) == DRIVE_REMOVABLE;
-    UINT &uType = s_auType[cDrive - 'A'];
+    UINT &uType = g_auDriveTypes[cDrive - 'A'];
     if (uType == 0)
         uType = GetDriveTypeA(szRoot) + 1;
     return uType == DRIVE_REMOVABLE + 1;
@@ -287,8 +286,9 @@ const DWORD kcbCopyBlock = 1024 * 1024;
 
 char *fnCopyBuffer()
 {
-    static char *s_pbBuffer = (char *)HeapAlloc(GetProcessHeap(), 0, kcbCopyBlock);
-    return s_pbBuffer;
+    if (!g_pbCopyBuffer)
+        g_pbCopyBuffer = (char *)HeapAlloc(GetProcessHeap(), 0, kcbCopyBlock);
+    return g_pbCopyBuffer;
 }
 
 // Writes the rest of hSrc after the first block already read.

@@ -128,16 +128,15 @@ static unsigned fnCountMoveFiles(const char *pszEntries, unsigned uMaxLines)
     return uCount;
 }
 
-// The entry line number uLine (from 1) after the header, or 0 at the end.
+// Runs the entries of a move section, one pass over its lines.
 int fnMoveFiles(HWND hwndMain, HWND hwndStatus, const char *pszSection, const char *pszHeader)
 {
-    const char *pszLines = fnInfFindSection(pszSection, pszHeader, 0);
-    if (!pszLines)
-        return 1;
-    static IFStruct s_if;  // large: kept out of the stack
-    memset(&s_if, 0, sizeof(s_if));
-    s_if.hStatusDlg = hwndStatus;
-    s_if.uWaitTime = 100;
+    (void)pszHeader;
+    const char *pszLines = fnInfSectionBody(pszSection);
+    IFStruct ifs;
+    memset(&ifs, 0, sizeof(ifs));
+    ifs.hStatusDlg = hwndStatus;
+    ifs.uWaitTime = 100;
     unsigned uTotal = 0;
     BOOL bTotalGiven = FALSE;
     BOOL bQuiet = g_bQuiet;
@@ -147,18 +146,18 @@ int fnMoveFiles(HWND hwndMain, HWND hwndStatus, const char *pszSection, const ch
     unsigned uMaxLines = fnInfCountLines(pszEntries, NULL, kuMaxMoveLines);
     unsigned uMaxFiles = bTotalGiven ? uTotal : fnCountMoveFiles(pszEntries, uMaxLines);
     TRACE("fnMoveFiles", "Begin IFStruct.szSrcFileSpec=%s,\nIFStruct.szDstFileSpec=%s\nuMaxFiles=%u, uMaxLines=%u",
-          s_if.szSrcFileSpec, s_if.szDstFileSpec, uMaxFiles, uMaxLines);
+          ifs.szSrcFileSpec, ifs.szDstFileSpec, uMaxFiles, uMaxLines);
     if (uMaxFiles == 0)
         return 1;
-    s_if.bSectionQuiet = bQuiet;
+    ifs.bSectionQuiet = bQuiet;
     if (!bQuiet) {
         fnSetProgressPos(hwndStatus, 0);
         fnSetProgressRange(hwndStatus, uMaxFiles);
     }
-    s_if.uFileNum = 1;
+    ifs.uFileNum = 1;
     // Each entry is read where the last one ended: one pass over the section.
     LineCursorStruct cursor = {pszEntries, pszEntries, 1};
-    for (unsigned uLineNum = 1; uLineNum <= uMaxLines; uLineNum++, s_if.uFileNum++) {
+    for (unsigned uLineNum = 1; uLineNum <= uMaxLines; uLineNum++, ifs.uFileNum++) {
         fnPumpMessagesSometimes();
         if (fnCancelPressed(hwndStatus))
             return 0;
@@ -171,7 +170,7 @@ int fnMoveFiles(HWND hwndMain, HWND hwndStatus, const char *pszSection, const ch
             continue;
         }
         unsigned uTest = IDTEST_NOTEST;
-        if (!fnReadMoveEntry(szLine, COUNTOF(szLine), &s_if, &uTest)) {
+        if (!fnReadMoveEntry(szLine, COUNTOF(szLine), &ifs, &uTest)) {
             fnMsgBox(IDS_LINE_ERROR, NULL, MB_OK | MB_ICONSTOP | MB_TASKMODAL, uLineNum, pszHeader);
             return 0;
         }
@@ -179,30 +178,30 @@ int fnMoveFiles(HWND hwndMain, HWND hwndStatus, const char *pszSection, const ch
             break;
         if (uTest == IDTEST_FALSE || uTest == IDTEST_CONTINUE) {
             if (!bQuiet)
-                fnSetProgressPos(hwndStatus, s_if.uFileNum);
+                fnSetProgressPos(hwndStatus, ifs.uFileNum);
             continue;
         }
-        fnPathSplit(s_if.szSrcFileSpec, s_if.szSrcFilePath, COUNTOF(s_if.szSrcFilePath), s_if.szSrcFileName,
-                        COUNTOF(s_if.szSrcFileName));
-        if (s_if.uBackupMode == kSourceCheck && !fnIsBareDrive(s_if.szSrcFilePath) &&
-            !fnIsDirectoryPath(s_if.szSrcFilePath))
+        fnPathSplit(ifs.szSrcFileSpec, ifs.szSrcFilePath, COUNTOF(ifs.szSrcFilePath), ifs.szSrcFileName,
+                        COUNTOF(ifs.szSrcFileName));
+        if (ifs.uBackupMode == kSourceCheck && !fnIsBareDrive(ifs.szSrcFilePath) &&
+            !fnIsDirectoryPath(ifs.szSrcFilePath))
             continue;
-        TRACE("fnMoveFiles", "IFStruct.szSrcFileSpec=%s,\nIFStruct.szDstFileSpec=%s", s_if.szSrcFileSpec,
-              s_if.szDstFileSpec);
-        if (fnHasWildcard(s_if.szSrcFileName)) {
-            fnCopyText(s_if.szWildFileName, COUNTOF(s_if.szWildFileName), s_if.szSrcFileName);
-            s_if.uFileNum--;
-            if (!fnWildMove(hwndMain, &s_if))
+        TRACE("fnMoveFiles", "IFStruct.szSrcFileSpec=%s,\nIFStruct.szDstFileSpec=%s", ifs.szSrcFileSpec,
+              ifs.szDstFileSpec);
+        if (fnHasWildcard(ifs.szSrcFileName)) {
+            fnCopyText(ifs.szWildFileName, COUNTOF(ifs.szWildFileName), ifs.szSrcFileName);
+            ifs.uFileNum--;
+            if (!fnWildMove(hwndMain, &ifs))
                 return 0;
         } else {
-            if (!fnMoveAFile(hwndMain, &s_if))
+            if (!fnMoveAFile(hwndMain, &ifs))
                 return 0;
-            if (s_if.uWaitTime)
-                fnWaitPumping(s_if.uWaitTime);
+            if (ifs.uWaitTime)
+                fnWaitPumping(ifs.uWaitTime);
         }
     }
-    if (s_if.uWaitTime)
-        fnWaitPumping(s_if.uWaitTime);
+    if (ifs.uWaitTime)
+        fnWaitPumping(ifs.uWaitTime);
     return 1;
 }
 

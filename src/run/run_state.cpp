@@ -105,6 +105,8 @@ char g_szShortcutFolder[kcchPath];
 char g_szFunResults[kuFunResults][kcchPath];
 unsigned g_uFunResult;
 
+UINT g_auDriveTypes[26];
+char *g_pbCopyBuffer;
 unsigned g_uExitCode;
 const char *g_pszScript;
 
@@ -184,6 +186,9 @@ void fnClearRunState()
     g_szUserName[0] = g_szPassword[0] = g_szShortcutFolder[0] = '\0';
     memset(g_szFunResults, 0, sizeof(g_szFunResults));
     g_uFunResult = 0;
+
+    memset(g_auDriveTypes, 0, sizeof(g_auDriveTypes));
+    // g_pbCopyBuffer stays: it is made once and kept for the process.
 
     g_uExitCode = kExitOk;
     g_pszScript = NULL;

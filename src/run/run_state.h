@@ -155,6 +155,10 @@ extern char g_szShortcutFolder[kcchPath];
 extern char g_szFunResults[kuFunResults][kcchPath];  // inline-function results in call order
 extern unsigned g_uFunResult;                        // next slot; stays at 9 once there
 
+// Caches of the file copies, kept for the whole run.
+extern UINT g_auDriveTypes[26];  // per drive letter: its drive type + 1, 0 not asked yet
+extern char *g_pbCopyBuffer;      // the stream-copy buffer, made on first use
+
 // Result of the run, given to the quit message.
 extern unsigned g_uExitCode;
 

@@ -10,6 +10,7 @@
 #include "run/trace.h"
 #include "run/window.h"
 #include "script/conditions.h"
+#include "script/input.h"
 
 enum { kcchFloatButtonKept = 18 };
 
@@ -62,7 +63,7 @@ int fnReadFloatWindow(HWND hwndMain, char *pszSection)
 {
     const char *pszPos = fnInfSectionBody(pszSection);
     if (!pszPos || !*pszPos)
-        return 1;
+        return kSectionDone;
 
     MessageStruct msg;
     fnInitMessage(&msg, kPlaceBottomCenter);
@@ -72,13 +73,13 @@ int fnReadFloatWindow(HWND hwndMain, char *pszSection)
     while (fnInfNextSectionLine(&pszPos, szLine, COUNTOF(szLine))) {
         int iLine = fnReadFloatLine(szLine, &msg, &bWait);
         if (iLine == kFloatLineFailed)
-            return 0;
+            return kSectionFailed;
         // The window is the section's one effect: a skip shows none.
         if (iLine == kFloatLineSkipSection)
-            return 1;
+            return kSectionDone;
     }
     TRACE("fnReadFloatWindow", "bWait=%d,\nMessageStruct.szMessage=%s", bWait, msg.szMessage);
     if (!msg.szMessage[0])
-        return 0;
+        return kSectionFailed;
     return fnShowFloatWindow(hwndMain, &msg, bWait);
 }

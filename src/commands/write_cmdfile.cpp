@@ -10,6 +10,7 @@
 #include "run/trace.h"
 #include "script/conditions.h"
 #include "script/lines.h"
+#include "script/input.h"
 
 static const char kszStart[] = "START";
 
@@ -94,14 +95,9 @@ int fnWriteCmdFile(HWND hwndMain, char *pszSection, const char *pszHeader)
     char szLine[kcchInfLine];
     char szKey[kcchInfLine];
     char szValue[kcchInfLine];
-    while (fnInfNextSectionLine(&pszPos, szLine, COUNTOF(szLine))) {
-        int iAction = fnInfLineAction(fnInfTestIfTwoFields(szLine, COUNTOF(szLine)));
-        if (iAction == kLinePass)
-            continue;
-        if (iAction == kLineEndSection)
-            break;
+    while (fnInfNextLineToDo(&pszPos, szLine, COUNTOF(szLine))) {
         if (!fnInfParseField(szLine, 0, szKey, COUNTOF(szKey)))
-            return 0;
+            return kSectionFailed;
         fnInfParseField(szLine, 1, szValue, COUNTOF(szValue));
         fnExpandOpts(szValue, COUNTOF(szValue));
         if (!fnTakeCmdFileKey(&file, szKey, szValue))
@@ -109,5 +105,5 @@ int fnWriteCmdFile(HWND hwndMain, char *pszSection, const char *pszHeader)
     }
     if (file.szWriteFile[0])
         fnWriteCmdFileKeys(&file);
-    return 1;
+    return kSectionDone;
 }

@@ -17,6 +17,7 @@
 #include "run/window.h"
 #include "script/conditions.h"
 #include "script/lines.h"
+#include "script/input.h"
 #include "resource.h"
 
 static const char kszUserEnvKey[] = "Environment";
@@ -165,7 +166,7 @@ int fnReadSetEnvironment(HWND hwndMain, const char *pszBody)
         int iTest = fnInfTestIfTwoFields(szLine, COUNTOF(szLine));
         int iAction = fnInfLineAction(iTest);
         if (iAction == kLineEndSection)
-            return 1;
+            return kSectionDone;
         if (iAction == kLinePass)
             continue;
         unsigned uFirst = 1;
@@ -176,7 +177,7 @@ int fnReadSetEnvironment(HWND hwndMain, const char *pszBody)
                 fnInfParseField(szLine, 1, szValue, COUNTOF(szValue));
                 iTest = fnInfTestField(szKey, szValue);
                 if (iTest == IDTEST_SKIPSECTION)
-                    return 1;
+                    return kSectionDone;
                 if (iTest == IDTEST_FALSE)
                     continue;
             }
@@ -186,7 +187,7 @@ int fnReadSetEnvironment(HWND hwndMain, const char *pszBody)
         fnExpandOpts(szKey, COUNTOF(szKey));
         fnTrimBlanks(szKey);
         if (!szKey[0])
-            return 0;
+            return kSectionFailed;
         fnInfParseField(szLine, uFirst + 1, szValue, COUNTOF(szValue));
         if (szValue[0])
             fnExpandOpts(szValue, COUNTOF(szValue));
@@ -207,12 +208,12 @@ int fnReadSetEnvironment(HWND hwndMain, const char *pszBody)
         fnLogLine("%s, %s, %s, %d, %d, %d, %d, %d", 1, szKey, szValue, szAction, bMulti, bQuiet, bReg, bUser, bAuto);
         if (bReg && !fnSetRegEnvironment(szKey, szValue, szAction, bMulti, bUser) && !bQuiet &&
             !fnAskGoOn(IDS_ENV_REG_ERROR, szKey))
-            return 0;
+            return kSectionFailed;
         if (bAuto && !fnSetAutoExecEnvironment(hwndMain, &backup, szKey, szValue, szAction, bQuiet) && !bQuiet &&
             !fnAskGoOn(IDS_ENV_AUTOEXEC_ERROR, szKey))
-            return 0;
+            return kSectionFailed;
     }
-    return 1;
+    return kSectionDone;
 }
 
 int fnSetEnvironmentSection(HWND hwndMain, char *pszSection, const char *, UserInputStruct *, const char *)

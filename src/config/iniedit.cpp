@@ -16,6 +16,7 @@
 #include "run/window.h"
 #include "script/conditions.h"
 #include "script/lines.h"
+#include "script/input.h"
 #include "resource.h"
 
 enum {
@@ -452,7 +453,7 @@ int fnIniFilesEdit(HWND hwndMain, const char *pszBody)
         if (fnIniEditLine(hwndMain, &backup, szLine) == kLineStop)
             break;
     }
-    return 1;
+    return kSectionDone;
 }
 
 // ---------------------------------------------------------------------------

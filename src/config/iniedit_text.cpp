@@ -104,13 +104,6 @@ void fnLineCopy(char *pszOut, size_t cchOut, const LineStruct *pLine)
     fnCopyTextN(pszOut, cchOut, pLine->pch, pLine->cch);
 }
 
-const char *fnSkipBlanks(const char *psz)
-{
-    while (fnIsBlank(*psz))
-        psz++;
-    return psz;
-}
-
 int fnIsBlankLine(const char *pszLine)
 {
     return *fnSkipBlanks(pszLine) == '\0';

@@ -11,6 +11,7 @@
 #include "run/trace.h"
 #include "script/conditions.h"
 #include "script/lines.h"
+#include "script/input.h"
 
 static void fnReadOneSetting(char *pszLine, unsigned uFirst, char *pszOut, size_t cchOut)
 {
@@ -95,7 +96,7 @@ int fnReadIniFiles(HWND hwndMain, const char *pszBody)
         TRACE("fnReadIniFiles", "g_szDefaultSetting[%d]=%s", (int)uSlot, g_szDefaultSetting[uSlot]);
         uSlot++;
     }
-    return 1;
+    return kSectionDone;
 }
 
 int fnReadDefaultsSection(HWND hwndMain, char *pszSection, const char *, UserInputStruct *, const char *)

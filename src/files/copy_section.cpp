@@ -57,12 +57,7 @@ void fnReadCopyConfig(const char *pszSection, const char *pszRest, unsigned *puM
 {
     const char *pszPos = fnFindScriptSection("[CopyConfig]", pszSection, pszRest);
     char szLine[kcchInfLine], szKey[kcchInfLine], szValue[kcchInfLine];
-    while (fnInfNextSectionLine(&pszPos, szLine, COUNTOF(szLine))) {
-        int iAction = fnInfLineAction(fnInfTestIfTwoFields(szLine, COUNTOF(szLine)));
-        if (iAction == kLinePass)
-            continue;
-        if (iAction == kLineEndSection)
-            break;
+    while (fnInfNextLineToDo(&pszPos, szLine, COUNTOF(szLine))) {
         if (!fnInfParseField(szLine, 0, szKey, COUNTOF(szKey)))
             break;
         fnInfParseField(szLine, 1, szValue, COUNTOF(szValue));

@@ -10,21 +10,17 @@
 #include "run/trace.h"
 #include "script/conditions.h"
 #include "script/lines.h"
+#include "script/input.h"
 
 int fnDeleteFilesSection(HWND hwndMain, char *pszSection, const char *, UserInputStruct *, const char *)
 {
     (void)hwndMain;
     const char *pszLines = fnInfSectionBody(pszSection);
     char szLine[kcchInfLine];
-    for (const char *pszPos = pszLines; fnInfNextSectionLine(&pszPos, szLine, COUNTOF(szLine));) {
-        int iTest = fnInfTestIfTwoFields(szLine, COUNTOF(szLine));
-        if (iTest == IDTEST_SKIPSECTION)
-            break;
-        if (iTest == IDTEST_FALSE || iTest == IDTEST_CONTINUE)
-            continue;
+    for (const char *pszPos = pszLines; fnInfNextLineToDo(&pszPos, szLine, COUNTOF(szLine));) {
         char szPath[kcchInfLine], szTree[kcchInfLine] = "";
         if (!fnInfParseField(szLine, 1, szPath, COUNTOF(szPath)) || !szPath[0])
-            return 0;
+            return kSectionFailed;
         fnExpandOpts(szPath, COUNTOF(szPath));
         fnRootAtSource(szPath, COUNTOF(szPath));
         fnInfParseField(szLine, 2, szTree, COUNTOF(szTree));
@@ -46,5 +42,5 @@ int fnDeleteFilesSection(HWND hwndMain, char *pszSection, const char *, UserInpu
             fnDeleteAFile(szPath);
         }
     }
-    return 1;
+    return kSectionDone;
 }

@@ -372,7 +372,7 @@ int fnTestDestDir(HWND hwndMain, UserInputStruct *pInput, const char *pszScript)
             TRACE("fnTestDestDir", "g_szDestDir=%s,\nlpUserInputStruct->szDestPath=%s,\nReadSectStruct.szPathError=%s,\nuRC=%u",
                   g_szDestDir, pInput->szDestPath, "", (unsigned)iRC);
             if (iRC != IDOK)
-                return 5;
+                return kSectionCancelled;
         }
         if (pInput->dwWinDriveSpaceNeeded) {
             DWORD dwWinFree = fnGetDiskSpace(g_szWinDir);

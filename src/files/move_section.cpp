@@ -142,13 +142,13 @@ int fnMoveFiles(HWND hwndMain, HWND hwndStatus, const char *pszSection, const ch
     BOOL bQuiet = g_bQuiet;
     const char *pszEntries = fnReadMoveHeader(pszLines, &uTotal, &bTotalGiven, &bQuiet);
     if (!pszEntries)
-        return 1;
+        return kSectionDone;
     unsigned uMaxLines = fnInfCountLines(pszEntries, NULL, kuMaxMoveLines);
     unsigned uMaxFiles = bTotalGiven ? uTotal : fnCountMoveFiles(pszEntries, uMaxLines);
     TRACE("fnMoveFiles", "Begin IFStruct.szSrcFileSpec=%s,\nIFStruct.szDstFileSpec=%s\nuMaxFiles=%u, uMaxLines=%u",
           ifs.szSrcFileSpec, ifs.szDstFileSpec, uMaxFiles, uMaxLines);
     if (uMaxFiles == 0)
-        return 1;
+        return kSectionDone;
     ifs.bSectionQuiet = bQuiet;
     if (!bQuiet) {
         fnSetProgressPos(hwndStatus, 0);
@@ -160,7 +160,7 @@ int fnMoveFiles(HWND hwndMain, HWND hwndStatus, const char *pszSection, const ch
     for (unsigned uLineNum = 1; uLineNum <= uMaxLines; uLineNum++, ifs.uFileNum++) {
         fnPumpMessagesSometimes();
         if (fnCancelPressed(hwndStatus))
-            return 0;
+            return kSectionFailed;
         char szLine[kcchInfLine];
         if (!fnCursorLine(&cursor, uLineNum, szLine, COUNTOF(szLine)))
             break;
@@ -172,7 +172,7 @@ int fnMoveFiles(HWND hwndMain, HWND hwndStatus, const char *pszSection, const ch
         unsigned uTest = IDTEST_NOTEST;
         if (!fnReadMoveEntry(szLine, COUNTOF(szLine), &ifs, &uTest)) {
             fnMsgBox(IDS_LINE_ERROR, NULL, MB_OK | MB_ICONSTOP | MB_TASKMODAL, uLineNum, pszHeader);
-            return 0;
+            return kSectionFailed;
         }
         if (uTest == IDTEST_SKIPSECTION)
             break;
@@ -192,17 +192,17 @@ int fnMoveFiles(HWND hwndMain, HWND hwndStatus, const char *pszSection, const ch
             fnCopyText(ifs.szWildFileName, COUNTOF(ifs.szWildFileName), ifs.szSrcFileName);
             ifs.uFileNum--;
             if (!fnWildMove(hwndMain, &ifs))
-                return 0;
+                return kSectionFailed;
         } else {
             if (!fnMoveAFile(hwndMain, &ifs))
-                return 0;
+                return kSectionFailed;
             if (ifs.uWaitTime)
                 fnWaitPumping(ifs.uWaitTime);
         }
     }
     if (ifs.uWaitTime)
         fnWaitPumping(ifs.uWaitTime);
-    return 1;
+    return kSectionDone;
 }
 
 int fnMoveFilesSection(HWND hwndMain, char *pszSection, const char *pszHeader, UserInputStruct *, const char *)

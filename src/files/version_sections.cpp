@@ -10,6 +10,7 @@
 #include "run/trace.h"
 #include "run/window.h"
 #include "script/conditions.h"
+#include "script/input.h"
 #include "script/lines.h"
 #include "script/marker.h"
 #include "resource.h"
@@ -111,7 +112,7 @@ int fnReadVersionTest(HWND hwndMain, const char *pszLines)
     for (const char *pszPos = pszLines; fnInfNextSectionLine(&pszPos, szLine, COUNTOF(szLine));) {
         char szKey[kcchInfLine];
         if (!fnInfParseField(szLine, 0, szKey, COUNTOF(szKey)))
-            return 0;  // a line without a keyword: the walk reports it
+            return kSectionFailed;  // a line without a keyword: the walk reports it
         char szField[kcchInfLine];
         DWORD dwSystem = 0;
         if (fnSystemValueOf(szKey, &dwSystem)) {
@@ -135,16 +136,16 @@ int fnReadVersionTest(HWND hwndMain, const char *pszLines)
         fnInfParseField(szLine, 2, szButtons, COUNTOF(szButtons));
         if (test.bOpen && fnTestVersion(test.szNumber, test.szCondition, test.dwSystem) == kVersionTestFails &&
             fnVersionMessageExits(hwndMain, test.szMessage, szField, fnIsYes(szButtons)))
-            return 7;
+            return kSectionExit;
         test.bOpen = FALSE;
     }
     if (test.bOpen && fnTestVersion(test.szNumber, test.szCondition, test.dwSystem) == kVersionTestFails) {
         char szContinue[kcchMessage];
         fnLoadText(IDS_VERSION_CONTINUE, szContinue, COUNTOF(szContinue));
         if (fnVersionMessageExits(hwndMain, test.szMessage, szContinue, TRUE))
-            return 7;
+            return kSectionExit;
     }
-    return 1;
+    return kSectionDone;
 }
 
 // [FileCheck] prompt keywords and their message box buttons.
@@ -192,7 +193,7 @@ int fnReadFileChecks(HWND hwndMain, const char *pszLines)
     for (const char *pszPos = pszLines; fnInfNextSectionLine(&pszPos, szLine, COUNTOF(szLine));) {
         int iTest = fnInfTestIfTwoFields(szLine, COUNTOF(szLine));
         if (iTest == IDTEST_SKIPSECTION)
-            return 1;
+            return kSectionDone;
         if (iTest == IDTEST_FALSE || iTest == IDTEST_CONTINUE)
             continue;
         char szKey[kcchInfLine], szMode[kcchInfLine], szVersion[kcchInfLine], szPrompt[kcchInfLine],
@@ -223,7 +224,7 @@ int fnReadFileChecks(HWND hwndMain, const char *pszLines)
                 int iAnswer = fnMsgBox(IDS_FILECHECK_PROMPT, NULL, uFlags | MB_TASKMODAL, szFile, pszStatus, szText);
                 if (iAnswer == IDCANCEL || (iAnswer == IDNO && (uFlags & MB_TYPEMASK) == MB_YESNO)) {
                     TRACE("fnReadFileChecks - fail", "szFile=%s", szFile);
-                    return 1;
+                    return kSectionDone;
                 }
             }
             // The user was told the run cannot go on: it stops here, whatever
@@ -235,8 +236,8 @@ int fnReadFileChecks(HWND hwndMain, const char *pszLines)
     }
     TRACE("fnReadFileChecks - End", "bExitOnFail=%d, bPass=%d, szFile=%s", bExitOnFail, bPass, szFile);
     if (!bChecked)
-        return 1;
-    return (bExitOnFail ? !bPass : bPass) ? 7 : 1;
+        return kSectionDone;
+    return (bExitOnFail ? !bPass : bPass) ? kSectionExit : kSectionDone;
 }
 
 // The search result stops the run under the line's action word.
@@ -268,12 +269,12 @@ int fnReadStringChecks(HWND hwndMain, const char *pszLines)
             g_uStringChecks[uEntry] = 9;
         int iTest = fnInfTestIfTwoFields(szLine, COUNTOF(szLine));
         if (iTest == IDTEST_SKIPSECTION)
-            return 0;
+            return kSectionFailed;
         if (iTest == IDTEST_FALSE || iTest == IDTEST_CONTINUE)
             continue;
         char szFile[kcchInfLine], szText[kcchInfLine], szCase[kcchInfLine], szAction[kcchInfLine];
         if (!fnInfParseField(szLine, 1, szFile, COUNTOF(szFile)) || !fnInfParseField(szLine, 2, szText, COUNTOF(szText)))
-            return 0;
+            return kSectionFailed;
         fnExpandOpts(szFile, COUNTOF(szFile));
         fnExpandOpts(szText, COUNTOF(szText));
         fnInfParseField(szLine, 3, szCase, COUNTOF(szCase));
@@ -288,25 +289,25 @@ int fnReadStringChecks(HWND hwndMain, const char *pszLines)
         if (uEntry < kuStringChecks)
             g_uStringChecks[uEntry] = 9;  // the entry after the last result reads 9
         if (fnStringCheckStops(iFound, szAction))
-            return 7;
+            return kSectionExit;
     }
-    return 1;
+    return kSectionDone;
 }
 
 int fnVersionTestSection(HWND hwndMain, char *pszSection, const char *, UserInputStruct *, const char *)
 {
     const char *pszLines = fnInfSectionBody(pszSection);
-    return pszLines ? fnReadVersionTest(hwndMain, pszLines) : 1;
+    return pszLines ? fnReadVersionTest(hwndMain, pszLines) : kSectionDone;
 }
 
 int fnFileCheckSection(HWND hwndMain, char *pszSection, const char *, UserInputStruct *, const char *)
 {
     const char *pszLines = fnInfSectionBody(pszSection);
-    return pszLines ? fnReadFileChecks(hwndMain, pszLines) : 1;
+    return pszLines ? fnReadFileChecks(hwndMain, pszLines) : kSectionDone;
 }
 
 int fnIsStringInFileSection(HWND hwndMain, char *pszSection, const char *, UserInputStruct *, const char *)
 {
     const char *pszLines = fnInfSectionBody(pszSection);
-    return pszLines ? fnReadStringChecks(hwndMain, pszLines) : 1;
+    return pszLines ? fnReadStringChecks(hwndMain, pszLines) : kSectionDone;
 }

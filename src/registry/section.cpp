@@ -13,6 +13,7 @@
 #include "run/window.h"
 #include "script/conditions.h"
 #include "script/lines.h"
+#include "script/input.h"
 #include "resource.h"
 
 namespace {
@@ -419,11 +420,11 @@ int fnRegistrySection(HWND hwndMain, const char *pszBody)
     while (fnInfNextSectionLine(&pszPos, szLine, COUNTOF(szLine))) {
         int iResult = fnRegistryLine(&run, szLine);
         if (iResult == -1)
-            return 1;
+            return kSectionDone;
         if (iResult == kRegLineStop)
-            return 0;
+            return kSectionFailed;
     }
-    return 1;
+    return kSectionDone;
 }
 
 int fnRegistryRow(HWND hwndMain, char *pszSection, const char *, UserInputStruct *, const char *)

@@ -142,13 +142,18 @@ int fnIsYes(const char *pszText)
     return fnYesNoField(pszText) == kYesNoYes;
 }
 
+const char *fnSkipBlanks(const char *psz)
+{
+    while (fnIsBlank(*psz))
+        psz++;
+    return psz;
+}
+
 int fnYesNoField(const char *pszField)
 {
     if (!pszField)
         return kYesNoOther;
-    while (fnIsBlank(*pszField))
-        pszField++;
-    char c = fnUpperChar(pszField[0]);
+    char c = fnUpperChar(*fnSkipBlanks(pszField));
     return c == 'Y' ? kYesNoYes : c == 'N' ? kYesNoNo : kYesNoOther;
 }
 
@@ -156,8 +161,7 @@ unsigned fnDecimalValue(const char *pszText)
 {
     if (!pszText)
         return 0;
-    while (fnIsBlank(*pszText))
-        pszText++;
+    pszText = fnSkipBlanks(pszText);
     unsigned uValue = 0;
     for (; *pszText >= '0' && *pszText <= '9'; pszText++) {
         unsigned uDigit = (unsigned)(*pszText - '0');

@@ -30,6 +30,7 @@ int fnTextBeginsI(const char *pszText, const char *pszPrefix);        // 1 text 
 const char *fnFindTextI(const char *pszText, const char *pszFind);    // first occurrence ignoring case, or NULL
 void fnUpperText(char *pszText);                                      // upper-cases in place
 int fnIsBlank(char c);                                                // 1 for blank or tab
+const char *fnSkipBlanks(const char *psz);                            // the first character that is not a blank or tab
 char *fnTrimBlanks(char *pszText);                                    // trims blanks and tabs both ends in place; returns pszText
 int fnIsTrue(const char *pszText);                                    // 1 for "TRUE" or "1" (any case)
 enum { kYesNoOther = -1, kYesNoNo = 0, kYesNoYes = 1 };

@@ -24,6 +24,18 @@ int fnInfNextSectionLine(const char **ppszPos, char *pszLine, size_t cchLine)
     return pszLine[0] != '\0';
 }
 
+int fnInfNextLineToDo(const char **ppszPos, char *pszLine, size_t cchLine)
+{
+    while (fnInfNextSectionLine(ppszPos, pszLine, cchLine)) {
+        int iAction = fnInfLineAction(fnInfTestIfTwoFields(pszLine, cchLine));
+        if (iAction == kLineEndSection)
+            return 0;
+        if (iAction == kLineProcess)
+            return 1;
+    }
+    return 0;
+}
+
 // Each guard keyword with the results for "equal/exists" and otherwise.
 struct GuardStruct {
     const char *pszPrefix;

@@ -10,6 +10,7 @@
 
 const char *fnInfNextLine(const char *pszPos, char *pszLine, size_t cchLine);  // the line reader, pumping messages first (once a clock tick)
 int fnInfNextSectionLine(const char **ppszPos, char *pszLine, size_t cchLine);  // section walk: 1 next line read (*ppszPos moved on), 0 end
+int fnInfNextLineToDo(const char **ppszPos, char *pszLine, size_t cchLine);  // the same, passing over lines whose condition says so (condition cut off); 0 at the end or a skip-section guard
 int fnInfTestIfTwoFields(char *pszLine, size_t cchLine);  // IDTEST_*; a two-field condition is cut off the line in place
 int fnInfTestField(const char *pszLeft, const char *pszRight);  // evaluates one condition: IDTEST_CONTINUE..IDTEST_SKIPSECTION
 int fnInfParseFieldMsg(char *pszLine, unsigned uField, char *pszOut, size_t cchOut);  // as fnInfParseField; a missing field is reported to the user

@@ -21,13 +21,6 @@ int fnIsSpaceOrLineEnd(char c)
     return fnIsBlank(c) || fnIsLineEnd(c);
 }
 
-const char *fnSkipBlanks(const char *psz)
-{
-    while (fnIsBlank(*psz))
-        psz++;
-    return psz;
-}
-
 const char *fnSkipLineEnds(const char *psz)
 {
     while (fnIsLineEnd(*psz))

@@ -1,7 +1,5 @@
 #include "app/cmdfile.h"
 
-#include <stdlib.h>
-
 #include "base/attrib.h"
 #include "base/path.h"
 #include "run/cmdline.h"
@@ -43,7 +41,7 @@ static int fnReadFlag(const char *pszFile, const char *pszKey)
 {
     char szValue[16];
     GetPrivateProfileStringA(kszStart, pszKey, "", szValue, COUNTOF(szValue), pszFile);
-    return fnIsTrue(szValue) || atoi(szValue) != 0;
+    return fnIsTrue(szValue) || fnDecimalValue(szValue) != 0;
 }
 
 void fnReadCmdFile(CmdLineStruct *pCmd)

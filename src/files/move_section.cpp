@@ -77,7 +77,7 @@ static const char *fnReadMoveHeader(const char *pszLines, unsigned *puTotal, BOO
         fnInfParseField(szTest, 1, szValue, COUNTOF(szValue));
         if (fnTextEqualI(szKey, "TotalFiles")) {
             if (!bSkip) {
-                *puTotal = (unsigned)strtoul(szValue, NULL, 10);
+                *puTotal = fnDecimalValue(szValue);
                 *pbTotalGiven = TRUE;
             }
         } else if (fnTextEqualI(szKey, "BeQuiet")) {

@@ -110,6 +110,12 @@ int fnReadVersionTest(HWND hwndMain, const char *pszLines)
     memset(&test, 0, sizeof(test));
     char szLine[kcchInfLine];
     for (const char *pszPos = pszLines; fnInfNextSectionLine(&pszPos, szLine, COUNTOF(szLine));) {
+        // Test lines carry no conditions, but a guard line works as elsewhere.
+        if (fnInfIsGuardLine(szLine)) {
+            if (fnInfLineAction(fnInfTestIfTwoFields(szLine, COUNTOF(szLine))) == kLineEndSection)
+                break;
+            continue;
+        }
         char szKey[kcchInfLine];
         if (!fnInfParseField(szLine, 0, szKey, COUNTOF(szKey)))
             return kSectionFailed;  // a line without a keyword: the walk reports it

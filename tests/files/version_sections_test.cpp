@@ -66,6 +66,9 @@ TEST_F(SectionsTest, VersionTestPassesOrEndsAtAnUnlistedKeyword)
     EXPECT_EQ(1, fnReadVersionTest(NULL, "WinVS=3\r\nWinMinor=1,EQ,x\r\n"));  // a later test replaces an open one
     EXPECT_EQ(1, fnReadVersionTest(NULL, "Other=1\r\nWinMajor=99,EQ,never read\r\n"));
     EXPECT_EQ(0, fnReadVersionTest(NULL, "WinMajor=5,LE,x\r\nno keyword here\r\n"));
+    // A guard that passes is passed over (the bad line after it is read); skip-section ends the tests.
+    EXPECT_EQ(0, fnReadVersionTest(NULL, "SkipIfTrue:a=b\r\nno keyword here\r\n"));
+    EXPECT_EQ(1, fnReadVersionTest(NULL, "SkipIfTrue:a=a\r\nno keyword here\r\n"));
 }
 
 TEST_F(SectionsTest, FileCheckExitAndGoWithPresentAndMissingFiles)

@@ -127,8 +127,8 @@ void fnSplitDestination(IFStruct *pIF, const char *pszDest, int (*pfnAsWritten)(
         fnPathJoin(pIF->szDstDir, COUNTOF(pIF->szDstDir), g_szDestDir, szDir);
 }
 
-// Fields of one entry that describe the source and target, the same in both
-// modes; 0 after a message for a name with characters no file name holds.
+}  // namespace
+
 int fnTakeNames(IFStruct *pIF, const char *pszSource, const char *pszDest, int (*pfnAsWritten)(const char *))
 {
     const char *apszNames[] = {pszSource, pszDest};
@@ -143,6 +143,8 @@ int fnTakeNames(IFStruct *pIF, const char *pszSource, const char *pszDest, int (
     fnSplitDestination(pIF, pszDest, pfnAsWritten);
     return 1;
 }
+
+namespace {
 
 // Clears what one entry sets, keeping the section's window and counters.
 void fnClearEntry(IFStruct *pIF)

@@ -45,6 +45,7 @@ const char *fnReadCopyHeader(const char *pszSection, CopyHeaderStruct *pHeader, 
 int fnCursorLine(LineCursorStruct *pCursor, unsigned uLine, char *pszLine, size_t cchLine);  // 1 line uLine copied, 0 none
 const char *fnFindScriptSection(const char *pszHeader, const char *pszSection, const char *pszRest);  // body of a section anywhere in the script, or NULL
 void fnLookUpDiskLabel(IFStruct *pIF, const char *pszDisksSection, const char *pszSection, const char *pszRest);  // szDiskLabel from the disks section
+int fnTakeNames(IFStruct *pIF, const char *pszSource, const char *pszDest, int (*pfnAsWritten)(const char *));  // source and target fields of an entry, the same in both modes; 0 after a message for a name no file can have
 void fnSplitSource(IFStruct *pIF, const char *pszSource);  // szSrcFilePath ("." without one) and szSrcFileName
 void fnCompleteSourceDir(IFStruct *pIF);  // "." and relative source directories are taken from g_szSourceDir
 unsigned fnCountEntries(const LineCursorStruct *pCursor, unsigned uMaxLines);  // files the entries name, wildcards counted on disk

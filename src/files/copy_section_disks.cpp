@@ -165,24 +165,9 @@ int fnReadCopyFilesToDisks(HWND hwndMain, LineCursorStruct *pCursor, unsigned uL
         return 0;
     fnExpandOpts(szSource, COUNTOF(szSource));
     fnExpandOpts(szDest, COUNTOF(szDest));
-    const char *apszNames[] = {szSource, szDest};
-    for (const char *pszName : apszNames) {
-        if (fnHasBadFileChars(pszName)) {
-            if (!g_bQuiet)
-                fnMsgBox(IDS_BAD_FILE_CHARS, NULL, MB_OK | MB_ICONSTOP | MB_TASKMODAL, pszName);
-            return 0;
-        }
-    }
+    if (!fnTakeNames(pIF, szSource, szDest, fnIsDiskDstDirAsWritten))
+        return 0;
     pIF->bDiskPrompt = fnDiskIdOf(szDisk, pIF->szDiskId, COUNTOF(pIF->szDiskId));
-    fnSplitSource(pIF, szSource);
-    char szDir[kcchPath];
-    fnPathSplit(szDest, szDir, COUNTOF(szDir), pIF->szDstFileName, COUNTOF(pIF->szDstFileName));
-    if (!szDir[0])
-        fnCopyText(pIF->szDstDir, COUNTOF(pIF->szDstDir), g_szDestDir);
-    else if (fnIsDiskDstDirAsWritten(szDir))
-        fnCopyText(pIF->szDstDir, COUNTOF(pIF->szDstDir), szDir);
-    else
-        fnPathJoin(pIF->szDstDir, COUNTOF(pIF->szDstDir), g_szDestDir, szDir);
     if (fnInfParseField(szLine, 4 + uBase, szField, COUNTOF(szField))) {
         const char *pszDesc = szField;
         if (*pszDesc == '+') {

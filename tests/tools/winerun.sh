@@ -78,6 +78,21 @@ prog_pid=""
 shot_pid=""
 prefix=""
 
+# A Wine process that started while the prefix's server was going down (a
+# console host, say) is not reached by "wineserver -k" and lives on without
+# a server, holding our output pipe open so that whoever reads it (ctest)
+# waits forever: end every Wine process that still runs in this prefix.
+kill_stray_wine_processes() {
+  local dir exe wine_dir
+  wine_dir=$(dirname "$(readlink -f "$WINE")")
+  for dir in /proc/[0-9]*; do
+    exe=$(readlink "$dir/exe" 2>/dev/null) || continue
+    [[ $exe == "$wine_dir"/* ]] || continue
+    grep -qzxF "WINEPREFIX=$prefix" "$dir/environ" 2>/dev/null && kill -KILL "${dir#/proc/}" 2>/dev/null
+  done
+  return 0
+}
+
 cleanup() {
   local rc=$?
   trap - EXIT INT TERM HUP
@@ -91,6 +106,7 @@ cleanup() {
   if [[ -n $prefix && -d $prefix ]]; then
     WINEPREFIX=$prefix timeout 20 "$WINESERVER" -k >/dev/null 2>&1
     WINEPREFIX=$prefix timeout 20 "$WINESERVER" -w >/dev/null 2>&1
+    kill_stray_wine_processes
   fi
   if [[ -n $prog_pid ]]; then
     wait "$prog_pid" 2>/dev/null

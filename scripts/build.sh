@@ -14,9 +14,17 @@ JOBS=${SETUP32_BUILD_JOBS:-2}
 build_one() { # name toolchain cmake-args...
   local name=$1 toolchain=$2
   shift 2
-  cmake -S . -B "build/$name" -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/$toolchain" "$@" >/dev/null &&
+  cmake -S . -B "build/$name" -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/$toolchain" "${LAUNCHER[@]}" "$@" >/dev/null &&
     cmake --build "build/$name" -j "$JOBS" "${BUILD_ARGS[@]}"
 }
+
+# ccache, where the machine has it, shares compiled objects between checkouts
+# (CCACHE_BASEDIR makes the paths relative, so worktrees hit each other's).
+LAUNCHER=()
+if command -v ccache >/dev/null 2>&1; then
+  export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$(dirname "$PWD")}
+  LAUNCHER=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
+fi
 
 BUILD_ARGS=("$@")
 mkdir -p build

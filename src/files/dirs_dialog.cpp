@@ -74,7 +74,7 @@ static INT_PTR CALLBACK fnDestDirProc(HWND hDlg, UINT uMsg, WPARAM wParam, LPARA
 int fnShowDestDirDialog(HWND hwndParent, UserInputStruct *pInput)
 {
     TRACE("fnShowDestDirDialog", "lpUserInputStruct->szDestPath=%s", pInput->szDestPath);
-    INT_PTR iRC = DialogBoxParamA(g_hInstance ? g_hInstance : GetModuleHandleA(NULL), MAKEINTRESOURCEA(IDD_DESTDIR),
-                                  hwndParent, fnDestDirProc, (LPARAM)pInput);
+    INT_PTR iRC = fnDialogBox(IDD_DESTDIR, hwndParent, fnDestDirProc, (LPARAM)pInput, kDialogNoSafeAnswer,
+                              "destination directory");
     return iRC == IDOK ? IDOK : IDCANCEL;
 }

@@ -34,7 +34,7 @@ INT_PTR CALLBACK fnButtonsProc(HWND hDlg, UINT uMsg, WPARAM wParam, LPARAM lPara
 
 int fnShowButtons(HWND hwndOwner, int iDialog, const TextsStruct *pTexts, int iOnFailure)
 {
-    INT_PTR iRC = DialogBoxParamA(fnDialogInstance(), MAKEINTRESOURCEA(iDialog), hwndOwner, fnButtonsProc, (LPARAM)pTexts);
+    INT_PTR iRC = fnDialogBox(iDialog, hwndOwner, fnButtonsProc, (LPARAM)pTexts, kDialogNoSafeAnswer, "file question");
     return iRC <= 0 ? iOnFailure : (int)iRC;
 }
 

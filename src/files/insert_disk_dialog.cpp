@@ -90,7 +90,7 @@ INT_PTR CALLBACK fnInsertDiskProc(HWND hDlg, UINT uMsg, WPARAM wParam, LPARAM lP
 
 int fnShowInsertDiskDialog(HWND hwndOwner, InsertDiskStruct *pDisk)
 {
-    INT_PTR iRC = DialogBoxParamA(fnDialogInstance(), MAKEINTRESOURCEA(IDD_INSERT_DISK), hwndOwner, fnInsertDiskProc,
-                                  (LPARAM)pDisk);
+    INT_PTR iRC = fnDialogBox(IDD_INSERT_DISK, hwndOwner, fnInsertDiskProc, (LPARAM)pDisk, kDialogNoSafeAnswer,
+                              "insert disk");
     return iRC <= 0 ? IDC_DISK_EXIT : (int)iRC;
 }

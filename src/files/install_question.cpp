@@ -6,11 +6,6 @@
 #include "run/window.h"
 #include "resource.h"
 
-HINSTANCE fnDialogInstance()
-{
-    return g_hInstance ? g_hInstance : GetModuleHandleA(NULL);
-}
-
 // Common start of the question dialogs. They stay visible in a quiet run:
 // a hidden question could never be answered.
 void fnStartQuestion(HWND hDlg)

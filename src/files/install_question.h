@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-HINSTANCE fnDialogInstance();     // the module holding the dialog templates
+#include "run/window.h"  // fnDialogInstance, fnDialogBox
 void fnStartQuestion(HWND hDlg);  // the common dialog start, then shown and brought forward (in a quiet run too)
 int fnConfirmExit();              // 1 the user confirmed leaving the installation (message 1055 answered Yes)
 

@@ -51,8 +51,8 @@ INT_PTR CALLBACK fnMoveChoiceProc(HWND hDlg, UINT uMsg, WPARAM wParam, LPARAM lP
 
 int fnShowMoveChoiceDialog(HWND hwndOwner, const char *pszFile)
 {
-    INT_PTR iRC = DialogBoxParamA(fnDialogInstance(), MAKEINTRESOURCEA(IDD_MOVE_CHOICE), hwndOwner, fnMoveChoiceProc,
-                                  (LPARAM)pszFile);
+    INT_PTR iRC = fnDialogBox(IDD_MOVE_CHOICE, hwndOwner, fnMoveChoiceProc, (LPARAM)pszFile, kDialogNoSafeAnswer,
+                              "file in use");
     if (iRC == IDCANCEL)
         return kMoveChoiceCancel;
     return iRC <= 0 || iRC == IDC_MOVECHOICE_EXIT ? kMoveChoiceExit : (int)iRC;

@@ -213,7 +213,7 @@ static INT_PTR CALLBACK fnMessageDlgProc(HWND hDlg, UINT uMsg, WPARAM wParam, LP
 
 int fnShowMessageDialog(HWND hwndOwner, MessageStruct *pMsg)
 {
-    INT_PTR iRC = DialogBoxParamA(g_hInstance ? g_hInstance : GetModuleHandleA(NULL), MAKEINTRESOURCEA(IDD_MESSAGE),
-                                  hwndOwner, fnMessageDlgProc, (LPARAM)pMsg);
+    INT_PTR iRC = fnDialogBox(IDD_MESSAGE, hwndOwner, fnMessageDlgProc, (LPARAM)pMsg, kDialogNoSafeAnswer,
+                              pMsg->szMessage);
     return iRC > 0 ? (int)iRC : 0;
 }

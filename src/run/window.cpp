@@ -288,3 +288,16 @@ int fnRegisterStatusClasses(HINSTANCE hInstance)
         return fnRegisterFailed("Error!  Could not register mismatch listbox control.\nApplication may already be running.");
     return 1;
 }
+
+HINSTANCE fnDialogInstance()
+{
+    return g_hInstance ? g_hInstance : GetModuleHandleA(NULL);
+}
+
+INT_PTR fnDialogBox(UINT uIdDialog, HWND hwndOwner, DLGPROC pfnProc, LPARAM lParam, INT_PTR iUnattended,
+                    const char *pszWhat)
+{
+    (void)iUnattended;
+    (void)pszWhat;
+    return DialogBoxParamA(fnDialogInstance(), MAKEINTRESOURCEA(uIdDialog), hwndOwner, pfnProc, lParam);
+}

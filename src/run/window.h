@@ -18,6 +18,17 @@ void fnWaitPumping(DWORD dwMs);                                      // waits dw
 void fnPlacePos(const RECT *prcArea, int cx, int cy, unsigned uCode, int *px, int *py);  // position of a cx by cy window placed by uCode in prcArea
 void fnPlaceWindow(HWND hwnd, unsigned uCode, BOOL bTopMost);        // places by a placement code (1-9)
 void fnStartDialog(HWND hwndMain, HWND hDlg, BOOL bCaption, BOOL bBeep);  // common start of every dialog
+
+// Every modal dialog that asks a person something is shown through
+// fnDialogBox, the one place that knows how a run nobody watches answers:
+// there the dialog is not shown and iUnattended is the answer (the code the
+// dialog's default button would end it with, with the record behind lParam
+// already holding the default values); kDialogNoSafeAnswer means no answer is
+// safe and the run must fail. pszWhat names the question for the logs.
+enum { kDialogNoSafeAnswer = -2 };
+HINSTANCE fnDialogInstance();                                        // the module holding the dialog templates
+INT_PTR fnDialogBox(UINT uIdDialog, HWND hwndOwner, DLGPROC pfnProc, LPARAM lParam, INT_PTR iUnattended,
+                    const char *pszWhat);                            // the code the dialog ended with; -1 it could not be shown
 HWND fnStatusWindow(HWND hwndOwner, UINT uId, unsigned uSize, unsigned uCode, DWORD dwMs, ...);  // the window (0 ms), or NULL
 HWND fnBlankOwnerWindow(HWND hwndOwner, DWORD dwMs);                 // invisible owner placed bottom right; NULL when waited and gone
 int fnRegisterStatusClasses(HINSTANCE hInstance);                    // 1 the status, progress-meter and mismatch-list classes registered, 0 failed (message shown)

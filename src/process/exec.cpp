@@ -63,6 +63,11 @@ int fnReadExecFields(char *pszLine, unsigned uExecField, size_t cchExecLimit, Ex
         return kExecLineMissing;
     fnExpandOpts(szField, COUNTOF(szField));
     fnTrimBlanks(szField);
+    if (!szField[0]) {  // an empty command is as good as none
+        if (!g_bQuiet)
+            fnMsgBox(IDS_FIELD_ERROR, NULL, MB_OK | MB_ICONERROR | MB_TASKMODAL, uExecField, pszLine);
+        return kExecLineMissing;
+    }
     // The command is judged after the other fields, whose flags decide what
     // a refused command does to the section.
     char szExec[kcchInfLine];

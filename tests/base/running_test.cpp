@@ -9,26 +9,10 @@
 #include <vector>
 
 #include "base/running.h"
-#include "base/running_text.h"
 #include "run/run_state.h"
 #include "support/prog_helper.h"
 
 namespace {
-
-TEST(ProcessNameMatch, NamePathAndFileNamePart)
-{
-    const char *pszFull = "C:\\Tools\\Helper.EXE";
-    EXPECT_EQ(1, fnProcessNameMatches("helper.exe", "Helper.exe", pszFull, 0));
-    EXPECT_EQ(1, fnProcessNameMatches("c:\\tools\\helper.exe", "Helper.exe", pszFull, 0));
-    EXPECT_EQ(0, fnProcessNameMatches("helper.exe", "", pszFull, 0));  // exact: a bare name is not the path
-    EXPECT_EQ(1, fnProcessNameMatches("helper.exe", "", pszFull, 1));
-    EXPECT_EQ(0, fnProcessNameMatches("helper", "Helper.exe", pszFull, 1));
-    EXPECT_EQ(0, fnProcessNameMatches("D:\\helper.exe", "Helper.exe", pszFull, 1));
-    EXPECT_EQ(0, fnProcessNameMatches("", "", "", 1));
-    char szPath[] = "\\??\\C:\\x.exe";
-    fnStripNtPrefix(szPath);
-    EXPECT_STREQ("C:\\x.exe", szPath);
-}
 
 // Performance data as Windows gives it, listing this test program and every
 // process id in s_vecPids (Wine has no process counters of its own). Answers

@@ -158,3 +158,4 @@ TEST_F(ProgramsE2E, RunAsFailureIsReportedNotTakenForSuccess)
 }
 
 }  // namespace
+

@@ -65,6 +65,13 @@ std::vector<std::string> fnSplitLines(const std::string &strText)
     return vec;
 }
 
+// The text of a comment with each "\r\n" (written out) made a line end.
+std::string fnLineEnds(std::string s)
+{
+    for (size_t i = s.find("\\r\\n"); i != std::string::npos; i = s.find("\\r\\n", i + 2)) s.replace(i, 4, "\r\n");
+    return s;
+}
+
 // "NAME = TEXT" into its halves; bHasValue false when there is no " = ".
 DocCheck fnReadCheck(const std::string &strKind, const std::string &strRest)
 {
@@ -72,10 +79,18 @@ DocCheck fnReadCheck(const std::string &strKind, const std::string &strRest)
     size_t iEq = strRest.find(" = ");
     if (iEq != std::string::npos) {
         check.strWhat = fnTrim(strRest.substr(0, iEq));
-        check.strValue = strRest.substr(iEq + 3);
+        check.strValue = fnLineEnds(strRest.substr(iEq + 3));
         check.bHasValue = true;
     }
     return check;
+}
+
+// Writes a file of the example's folder, making its folders first.
+bool fnWriteSetupFile(const std::string &strPath, const std::string &strText)
+{
+    for (size_t i = strPath.find('\\', 3); i != std::string::npos; i = strPath.find('\\', i + 1))
+        CreateDirectoryA(strPath.substr(0, i).c_str(), nullptr);
+    return fnE2EWriteFile(strPath, strText);
 }
 
 // One "<!-- key: value -->" line after an example into the example.
@@ -222,7 +237,7 @@ TEST_P(DocsExamplesE2E, RunsAsThePageSays)
     std::string strDir = fnE2EWorkDir(("docs_" + fnExampleName(ex)).c_str());
     for (const DocCheck &check : ex.vecChecks) {
         if (check.strKind == "setup") {
-            ASSERT_TRUE(fnE2EWriteFile(fnInWorkDir(strDir, check.strWhat), check.strValue)) << check.strWhat;
+            ASSERT_TRUE(fnWriteSetupFile(fnInWorkDir(strDir, check.strWhat), check.strValue)) << check.strWhat;
         }
     }
 

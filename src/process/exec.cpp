@@ -180,13 +180,8 @@ static int fnReadChainExecsOf(HWND hwndParent, const char *pszBody, ExecKindEnum
 {
     char szLine[kcchInfLine];
     const char *pszPos = pszBody;
-    while (fnInfNextSectionLine(&pszPos, szLine, COUNTOF(szLine))) {
-        unsigned uFirst;
-        int iAction = fnInfLinePrefix(szLine, COUNTOF(szLine), &uFirst);
-        if (iAction == kLineEndSection)
-            return kSectionDone;
-        if (iAction == kLinePass)
-            continue;
+    unsigned uFirst;
+    while (fnInfNextFieldLine(&pszPos, szLine, COUNTOF(szLine), &uFirst) > 0) {
         ExecLineStruct line;
         fnInitExecLine(&line);
         int iRead = fnReadExecFields(szLine, uFirst, kcchExec, &line);
@@ -246,13 +241,8 @@ int fnReadChainExecsRunAs(HWND hwndParent, const char *pszBody, BOOL bAsUser, BO
     char szLine[kcchInfLine];
     const char *pszPos = pszBody;
     int iResult = kSectionDone;
-    while (fnInfNextSectionLine(&pszPos, szLine, COUNTOF(szLine))) {
-        unsigned uFirst;
-        int iAction = fnInfLinePrefix(szLine, COUNTOF(szLine), &uFirst);
-        if (iAction == kLineEndSection)
-            break;
-        if (iAction == kLinePass)
-            continue;
+    unsigned uFirst;
+    while (fnInfNextFieldLine(&pszPos, szLine, COUNTOF(szLine), &uFirst) > 0) {
         char szUser[kcchRunAsField], szDomain[kcchRunAsField], szPassword[kcchRunAsField];
         ExecLineStruct line;
         fnInitExecLine(&line);
@@ -320,13 +310,8 @@ int fnTestAndExecs(HWND hwndParent, const char *pszBody, BOOL bCreateProcess)
     TRACE("fnTestAndExecs", "bCreateProcess=%d", bCreateProcess);
     char szLine[kcchInfLine];
     const char *pszPos = pszBody;
-    while (fnInfNextSectionLine(&pszPos, szLine, COUNTOF(szLine))) {
-        unsigned uFirst;
-        int iAction = fnInfLinePrefix(szLine, COUNTOF(szLine), &uFirst);
-        if (iAction == kLineEndSection)
-            return kSectionDone;
-        if (iAction == kLinePass)
-            continue;
+    unsigned uFirst;
+    while (fnInfNextFieldLine(&pszPos, szLine, COUNTOF(szLine), &uFirst) > 0) {
         int iTest = fnTestAndExecTest(szLine, uFirst);
         char szAction[kcchInfLine];
         if (iTest < 0 || !fnInfParseFieldMsg(szLine, uFirst + 4, szAction, COUNTOF(szAction)))

@@ -41,7 +41,7 @@ static int fnCloseLine(HWND hwndParent, char *pszLine, unsigned uFirst)
     }
     HWND hwndNotice = NULL;
     if (bNotice && !g_bQuiet)
-        hwndNotice = fnStatusWindow(hwndParent, IDS_CLOSE_WAIT, 1, kPlaceCenter, 0, szProgram);
+        hwndNotice = fnStatusWindow(hwndParent, IDS_CLOSE_WAIT, 2, kPlaceCenter, 0, szProgram);
     fnLogLine("%s", 1, szProgram);
     if (fnCloseRunningExec(szProgram, TRUE))
         fnWaitWhileRunning(szProgram, kdwCloseWaitMs);

@@ -132,7 +132,7 @@ static HWND fnOpenNotice(HWND hwndParent, BOOL bShow, UINT uId, const char *pszW
 {
     if (!bShow || g_bQuiet)
         return NULL;
-    return fnStatusWindow(hwndParent, uId, 1, kPlaceCenter, 0, pszWhat);
+    return fnStatusWindow(hwndParent, uId, 2, kPlaceCenter, 0, pszWhat);  // three lines
 }
 
 static void fnCloseNotice(HWND hwndNotice)

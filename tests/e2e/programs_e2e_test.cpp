@@ -68,6 +68,14 @@ TEST_F(ProgramsE2E, MissingProgramIsReportedAndTheRunGoesOn)
     EXPECT_TRUE(fnExists("after.txt"));
 }
 
+TEST_F(ProgramsE2E, PleaseWaitNoticeStaysWhileAFailedStartIsReported)
+{
+    // Flags "YY": the notice, and a failed start stops the run.
+    E2EResult res = fnRunCase("[Exec]\r\nsetup32_no_such_program.exe,NORM,N,YY\r\n[End]\r\n", "",
+                              {fnE2EShot("exec_please_wait_notice"), "OK", "OK"}, 1603);
+    EXPECT_TRUE(fnContains(res.strTranscript, "File not found.")) << res;
+}
+
 TEST_F(ProgramsE2E, MissingProgramFailsTheRunWithStopOnErrorOrExitOnExecError)
 {
     // Flags "NN": nothing said, the run goes on.

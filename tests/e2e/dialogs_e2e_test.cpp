@@ -1,0 +1,143 @@
+// The input dialogs as a person answers them: typed, picked and clicked
+// answers reaching later lines, the defaults of a quiet run, Cancel with its
+// exit code, a chosen directory as the destination of a copy, [Signon] and
+// [Install Options]. Each dialog keeps a screenshot (fnE2EShot).
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "e2e_support.h"
+
+namespace {
+
+const char kszOk[] = "The software has been installed successfully.";
+
+// A section that writes answers into OUT.CMD of the work dir ([WriteCmdFile]
+// keeps each text it is given).
+std::string fnWriteOut(const std::string &strAskFor, const std::string &strDestDir = "",
+                       const std::string &strSourceDir = "")
+{
+    std::string str = "[WriteCmdFile]\r\nWriteFile=OUT.CMD\r\nAskFor=" + strAskFor + "\r\n";
+    if (!strDestDir.empty())
+        str += "DestDir=" + strDestDir + "\r\n";
+    if (!strSourceDir.empty())
+        str += "SourceDir=" + strSourceDir + "\r\n";
+    return str;
+}
+
+const char kszAskFor[] =
+    "[AskFor]\r\n"
+    "1=AskName\r\n"
+    "[AskName]\r\n"
+    "Caption=Your name\r\n"
+    "Msg1=Who will use the program?\r\n"
+    "Prompt=Name:\r\n"
+    "Default=Guest\r\n";
+
+using DialogsE2E = E2ECase;
+
+TEST_F(DialogsE2E, AskForTypedAnswerReachesALaterSectionAndTheDefaultIsShown)
+{
+    E2EResult res = fnRunCase(std::string(kszAskFor) + fnWriteOut("Hello @A1") + "[End]\r\n", "",
+                              {fnE2EShot("dialog23_askfor"), "type:Alice", "OK", "OK"}, 0);
+    EXPECT_TRUE(fnContains(res.strTranscript, "window: Your name\ntext: Who will use the program?\ntext: Name:\n"
+                                              "text: Guest\n")) << res;
+    EXPECT_TRUE(fnContains(fnE2EReadFile(m_strDir + "\\OUT.CMD"), "ASKFOR=Hello Alice")) << res;
+}
+
+TEST_F(DialogsE2E, QuietRunTakesTheDefaults)
+{
+    std::string strScript = std::string(kszAskFor) +
+                            "[FromList]\r\nColour\r\n[Colour]\r\nList=(Please Select)\r\nList=Red\r\nList=Blue\r\n"
+                            "Default=bl\r\n" +
+                            fnWriteOut("@A1 @L1") + "[End]\r\n";
+    fnRunCase(strScript, "-q", {}, 0);
+    EXPECT_TRUE(fnContains(fnE2EReadFile(m_strDir + "\\OUT.CMD"), "ASKFOR=Guest Blue"));
+}
+
+TEST_F(DialogsE2E, CancelConfirmedEndsTheRunAsCancelled)
+{
+    E2EResult res = fnRunCase(std::string(kszAskFor) + fnWriteOut("never") + "[End]\r\n", "", {"Cancel", "Yes"},
+                              1602);
+    EXPECT_TRUE(fnContains(res.strTranscript, "Installation is not complete.")) << res;
+    EXPECT_FALSE(fnContains(res.strTranscript, kszOk)) << res;
+    EXPECT_EQ(fnE2EReadFile(m_strDir + "\\OUT.CMD"), "");
+}
+
+TEST_F(DialogsE2E, ListPickComboTypeAndOptionClicks)
+{
+    std::string strScript =
+        "[FromList]\r\nColour\r\n[Colour]\r\nCaption=Colour\r\nMessage=Pick a colour.\r\n"
+        "List=(Please Select)\r\nList=Red\r\nList=Blue\r\nDefault=(Please\r\n"
+        "[FromCombo]\r\nSize\r\n[Size]\r\nCaption=Size\r\nList=Small\r\nList=Large\r\nDefault=Small\r\n"
+        "[OptionButtons]\r\nParts\r\n[Parts]\r\nCaption=Parts\r\nMessage=What to install:\r\nButtonType=Check\r\n"
+        "ButtonMsg1=Program\r\nButtonMsg2=Help files\r\nButtonMsg3=Samples\r\nButtonCheck1=Y\r\n"
+        "[InitOptions]\r\nCaption=Kind\r\nButtonMsg1=Typical\r\nButtonMsg2=Custom\r\n" +
+        fnWriteOut("@L1 @C1 @B11@B12@B13@B14 @B21@B22") + "[End]\r\n";
+    E2EResult res = fnRunCase(strScript, "",
+                              {// the list's default "(Please Select)" is refused: OK only beeps
+                               fnE2EShot("dialog24_fromlist"), "OK", "pick:Blue", "OK",
+                               fnE2EShot("dialog26_fromcombo"), "type:Medium", "OK",
+                               fnE2EShot("dialog27_options_check"), "click:Samples", "OK",
+                               fnE2EShot("dialog27_options_radio"), "click:Custom", "OK", "OK"},
+                              0);
+    EXPECT_TRUE(fnContains(fnE2EReadFile(m_strDir + "\\OUT.CMD"), "ASKFOR=Blue Medium YNYN NY")) << res;
+    EXPECT_TRUE(fnContains(res.strTranscript, "list: (Please Select)\n")) << res;
+}
+
+TEST_F(DialogsE2E, ChosenDirectoryIsTheTargetOfACopy)
+{
+    fnE2EWriteFile(m_strDir + "\\APP.TXT", "payload");
+    std::string strTarget = m_strDir + "\\Chosen";
+    std::string strScript =
+        "[GetDirs]\r\nWhere\r\n[Where]\r\nCaption=Where to\r\nMsg1=Install the files in:\r\nDefaultDir=@W0\r\n"
+        "[CopyFiles]\r\nAPP.TXT, @D2\r\n" +
+        fnWriteOut("@D2") + "[End]\r\n";
+    E2EResult res = fnRunCase(strScript, "", {fnE2EShot("dialog14_getdirs"), "type:" + strTarget, "OK", "OK"}, 0);
+    EXPECT_EQ(fnE2EReadFile(strTarget + "\\APP.TXT"), "payload") << res;
+}
+
+TEST_F(DialogsE2E, PasswordIsAskedTwiceAndNeverShownInClear)
+{
+    std::string strScript =
+        "[GetUserPW]\r\nCaption=Account\r\nMessage=The service account:\r\nUserPrompt=User:\r\n"
+        "PWPrompt=Password:\r\nPWPrompt2=Again:\r\nDefault=svc\r\n" +
+        fnWriteOut("@U0 @U1") + "[End]\r\n";
+    E2EResult res = fnRunCase(strScript, "-v=3",
+                              {fnE2EShot("dialog34_getuserpw"), "edit:2:Secret9", "edit:3:Other", "OK", "OK",
+                               "edit:2:Secret9", "edit:3:Secret9", "OK", "OK"},
+                              0);
+    EXPECT_TRUE(fnContains(res.strTranscript, "Password entries do not match - please try again")) << res;
+    EXPECT_TRUE(fnContains(fnE2EReadFile(m_strDir + "\\OUT.CMD"), "ASKFOR=svc Secret9")) << res;
+    // The transcript holds what was typed; the program's own trace never holds it.
+    char szTemp[MAX_PATH];
+    GetTempPathA(MAX_PATH, szTemp);
+    std::string strTrace = fnE2EReadFile(std::string(szTemp) + "KRVloDbg.LOG");
+    EXPECT_TRUE(fnContains(strTrace, "fnReadAskWPW")) << strTrace.size();
+    EXPECT_FALSE(fnContains(strTrace, "Secret9 ")) << "password in the trace";
+    EXPECT_FALSE(fnContains(strTrace, "password=Secret9"));
+}
+
+TEST_F(DialogsE2E, SignonCancelEndsAsCancelledAndInfoOkGoesOn)
+{
+    fnRunCase("[Signon]\r\nCaption=Welcome\r\nLine=This installs the sample.\r\n[End]\r\n", "",
+              {fnE2EShot("dialog21_signon"), "Cancel"}, 1602);
+    E2EResult res = fnRunCase("[Info]\r\nCaption=Read me\r\nLine=1\r\nLine=2\r\nLine=3\r\nLine=4\r\nLine=5\r\n" +
+                                  fnWriteOut("after info") + "[End]\r\n",
+                              "", {fnE2EShot("dialog20_info"), "OK", "OK"}, 0);
+    EXPECT_TRUE(fnContains(fnE2EReadFile(m_strDir + "\\OUT.CMD"), "ASKFOR=after info")) << res;
+}
+
+TEST_F(DialogsE2E, InstallOptionTwoLoadsTheSecondScriptAndExitCancels)
+{
+    fnE2EWriteFile(m_strDir + "\\SECOND.INF", fnWriteOut("second script") + "[End]\r\n");
+    std::string strScript = "[Install Options]\r\nCaption=Choose\r\nOpt1Msg=The usual set.\r\nOpt2Msg=The other set.\r\n"
+                            "Opt2Inf=SECOND.INF\r\n[Files]\r\n" +
+                            fnWriteOut("first script") + "[End]\r\n";
+    E2EResult res = fnRunCase(strScript, "", {fnE2EShot("dialog17_install_options"), "Option 2", "OK"}, 0);
+    EXPECT_TRUE(fnContains(fnE2EReadFile(m_strDir + "\\OUT.CMD"), "ASKFOR=second script")) << res;
+    fnRunCase(strScript, "", {"Exit"}, 1602);
+}
+
+}  // namespace

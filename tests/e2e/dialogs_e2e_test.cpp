@@ -15,15 +15,9 @@ const char kszOk[] = "The software has been installed successfully.";
 
 // A section that writes answers into OUT.CMD of the work dir ([WriteCmdFile]
 // keeps each text it is given).
-std::string fnWriteOut(const std::string &strAskFor, const std::string &strDestDir = "",
-                       const std::string &strSourceDir = "")
+std::string fnWriteOut(const std::string &strAskFor, const char *pszFile = "OUT.CMD")
 {
-    std::string str = "[WriteCmdFile]\r\nWriteFile=OUT.CMD\r\nAskFor=" + strAskFor + "\r\n";
-    if (!strDestDir.empty())
-        str += "DestDir=" + strDestDir + "\r\n";
-    if (!strSourceDir.empty())
-        str += "SourceDir=" + strSourceDir + "\r\n";
-    return str;
+    return std::string("[WriteCmdFile]\r\nWriteFile=") + pszFile + "\r\nAskFor=" + strAskFor + "\r\n";
 }
 
 const char kszAskFor[] =
@@ -72,9 +66,11 @@ TEST_F(DialogsE2E, ListPickComboTypeAndOptionClicks)
         "List=(Please Select)\r\nList=Red\r\nList=Blue\r\nDefault=(Please\r\n"
         "[FromCombo]\r\nSize\r\n[Size]\r\nCaption=Size\r\nList=Small\r\nList=Large\r\nDefault=Small\r\n"
         "[OptionButtons]\r\nParts\r\n[Parts]\r\nCaption=Parts\r\nMessage=What to install:\r\nButtonType=Check\r\n"
-        "ButtonMsg1=Program\r\nButtonMsg2=Help files\r\nButtonMsg3=Samples\r\nButtonCheck1=Y\r\n"
+        "ButtonMsg1=Program\r\nButtonMsg2=Help files\r\nButtonMsg3=Samples\r\nButtonCheck1=Y\r\n" +
+        fnWriteOut("@L1 @C1 @B11@B12@B13@B14") +
+        // [InitOptions] answers into the same first row
         "[InitOptions]\r\nCaption=Kind\r\nButtonMsg1=Typical\r\nButtonMsg2=Custom\r\n" +
-        fnWriteOut("@L1 @C1 @B11@B12@B13@B14 @B21@B22") + "[End]\r\n";
+        fnWriteOut("@B11@B12", "OUT2.CMD") + "[End]\r\n";
     E2EResult res = fnRunCase(strScript, "",
                               {// the list's default "(Please Select)" is refused: OK only beeps
                                fnE2EShot("dialog24_fromlist"), "OK", "pick:Blue", "OK",
@@ -82,7 +78,8 @@ TEST_F(DialogsE2E, ListPickComboTypeAndOptionClicks)
                                fnE2EShot("dialog27_options_check"), "click:Samples", "OK",
                                fnE2EShot("dialog27_options_radio"), "click:Custom", "OK", "OK"},
                               0);
-    EXPECT_TRUE(fnContains(fnE2EReadFile(m_strDir + "\\OUT.CMD"), "ASKFOR=Blue Medium YNYN NY")) << res;
+    EXPECT_TRUE(fnContains(fnE2EReadFile(m_strDir + "\\OUT.CMD"), "ASKFOR=Blue Medium YNYN")) << res;
+    EXPECT_TRUE(fnContains(fnE2EReadFile(m_strDir + "\\OUT2.CMD"), "ASKFOR=NY")) << res;
     EXPECT_TRUE(fnContains(res.strTranscript, "list: (Please Select)\n")) << res;
 }
 
@@ -92,7 +89,7 @@ TEST_F(DialogsE2E, ChosenDirectoryIsTheTargetOfACopy)
     std::string strTarget = m_strDir + "\\Chosen";
     std::string strScript =
         "[GetDirs]\r\nWhere\r\n[Where]\r\nCaption=Where to\r\nMsg1=Install the files in:\r\nDefaultDir=@W0\r\n"
-        "[CopyFiles]\r\nAPP.TXT, @D2\r\n" +
+        "[CopyFiles]\r\nBeQuiet=Y\r\n0, " + m_strDir + "\\APP.TXT, @D2\\APP.TXT, N,N,N\r\n" +
         fnWriteOut("@D2") + "[End]\r\n";
     E2EResult res = fnRunCase(strScript, "", {fnE2EShot("dialog14_getdirs"), "type:" + strTarget, "OK", "OK"}, 0);
     EXPECT_EQ(fnE2EReadFile(strTarget + "\\APP.TXT"), "payload") << res;

@@ -135,17 +135,20 @@ bool fnIsTextStatic(HWND hwnd) {
     }
 }
 
-// The selected line of a list box, "" when none.
+// The selected line of a list box, "" when none. Asked for in UTF-16: Wine
+// hands a list box's ANSI text to another process cut short.
 std::string fnListSelection(HWND hwnd) {
     DWORD_PTR dwSel = 0, dwLen = 0;
-    if (!SendMessageTimeoutA(hwnd, LB_GETCURSEL, 0, 0, SMTO_ABORTIFHUNG, 1000, &dwSel) || (LRESULT)dwSel == LB_ERR)
+    if (!SendMessageTimeoutW(hwnd, LB_GETCURSEL, 0, 0, SMTO_ABORTIFHUNG, 1000, &dwSel) || (LRESULT)dwSel == LB_ERR)
         return std::string();
-    if (!SendMessageTimeoutA(hwnd, LB_GETTEXTLEN, dwSel, 0, SMTO_ABORTIFHUNG, 1000, &dwLen) || (LRESULT)dwLen == LB_ERR)
+    if (!SendMessageTimeoutW(hwnd, LB_GETTEXTLEN, dwSel, 0, SMTO_ABORTIFHUNG, 1000, &dwLen) || (LRESULT)dwLen == LB_ERR)
         return std::string();
-    std::vector<char> buf(dwLen + 2, '\0');
+    std::vector<wchar_t> buf(dwLen + 2, L'\0');
     DWORD_PTR dw = 0;
-    SendMessageTimeoutA(hwnd, LB_GETTEXT, dwSel, (LPARAM)buf.data(), SMTO_ABORTIFHUNG, 1000, &dw);
-    return std::string(buf.data(), strnlen(buf.data(), buf.size()));
+    SendMessageTimeoutW(hwnd, LB_GETTEXT, dwSel, (LPARAM)buf.data(), SMTO_ABORTIFHUNG, 1000, &dw);
+    char sz[1024] = "";
+    WideCharToMultiByte(CP_ACP, 0, buf.data(), -1, sz, sizeof sz, nullptr, nullptr);
+    return std::string(sz);
 }
 
 Snapshot fnSnapshot(HWND hwndDlg) {

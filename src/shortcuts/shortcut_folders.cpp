@@ -5,6 +5,7 @@
 #include "base/path.h"
 #include "base/registry.h"
 #include "expand/expand.h"
+#include "expand/expand_selectors.h"
 #include "files/dirs.h"
 #include "run/guards.h"
 #include "run/text.h"
@@ -70,22 +71,27 @@ int fnInfSCSection(const char *pszBody, unsigned uLine, BOOL bOldLayout, FolderL
 }
 
 // The user's or all users' desktop or startup folder: the shell-folder
-// values, else the Windows directory with the usual sub-folder.
+// values (the user's through the expansion's own lookup), else the Windows
+// directory with the usual sub-folder.
 void fnSpecialFolderPath(SpecialFolderEnum eFolder, char *pszOut, size_t cchOut)
 {
-    BOOL bCommon = eFolder == kFolderDesktopAll || eFolder == kFolderStartupAll;
     BOOL bDesktop = eFolder == kFolderDesktop || eFolder == kFolderDesktopAll;
-    const char *pszValue = bDesktop ? (bCommon ? "Common Desktop" : "Desktop") : (bCommon ? "Common Startup" : "Startup");
-    HKEY hRoot = bCommon ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER;
-    static const char *const s_apszKeys[2] = {"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders",
-                                              "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders"};
+    UINT uDefaultId = bDesktop ? IDS_DEF_DESKTOP : IDS_DEF_STARTUP;
+    if (eFolder == kFolderDesktop || eFolder == kFolderStartup) {
+        fnUserShellFolder(bDesktop ? "Desktop" : "Startup", uDefaultId, pszOut, cchOut);
+        return;
+    }
+    const char *pszValue = bDesktop ? "Common Desktop" : "Common Startup";
+    static const char *const s_apszKeys[2] = {"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders\\",
+                                              "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders\\"};
     for (const char *pszKey : s_apszKeys) {
-        DWORD dwType = 0;
-        if (fnGetRegistryByValue(hRoot, &dwType, pszKey, pszValue, pszOut, cchOut, 1) && pszOut[0])
+        char szPath[kcchLine];
+        fnFormatText(szPath, COUNTOF(szPath), "%s%s", pszKey, pszValue);
+        if (fnRegText(HKEY_LOCAL_MACHINE, szPath, pszOut, cchOut, kRegTextHex))
             return;
     }
     char szTail[kcchPath];
-    fnLoadText(bDesktop ? IDS_DEF_DESKTOP : IDS_DEF_STARTUP, szTail, COUNTOF(szTail));
+    fnLoadText(uDefaultId, szTail, COUNTOF(szTail));
     fnFormatText(pszOut, cchOut, "%s%s", g_szWinDir, szTail);
 }
 

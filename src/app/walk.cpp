@@ -1,6 +1,7 @@
 #include "app/walk.h"
 
 #include "config/environment.h"
+#include "dialogs/app_init.h"
 #include "dialogs/check_for.h"
 #include "dialogs/input_sections.h"
 #include "dialogs/signon.h"
@@ -94,6 +95,7 @@ static const SectionRowStruct g_aSectionRows[] = {
     {"[WriteCmdFile]", "", fnWriteCmdFileSection, kResultPlain},
     {"[GetUserPW]", "", fnGetUserPWSection, kResultInput},
     {"[IsStringInFile]", "", fnStringChecksRow, kResultAsIs},
+    {"[AppInit]", "", fnAppInitSection, kResultPassed},
     {"[Shortcuts],[PMGroups]", "", fnShortcutsSection, kResultPassed},
     {"[Get2Dirs]", "", fnGet2DirsSection, kResultPassed},
     {"[MakeDirs],[DestSubDirs]", "", fnMakeDirsSection, kResultPlain},

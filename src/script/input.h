@@ -52,6 +52,7 @@ struct UserInputStruct {
     char szDestPath[kcchPath];
     char szSourceDir[kcchPath];
     BOOL bSourcePrompt;
+    BOOL bDestPrompt;       // [AppInit] asks for the destination
     DWORD dwDiskSpaceNeeded;
     DWORD dwDiskSpaceMinimum;
     DWORD dwWinDriveSpaceNeeded;

@@ -138,3 +138,55 @@ TEST_F(DialogsE2E, InstallOptionTwoLoadsTheSecondScriptAndExitCancels)
 }
 
 }  // namespace
+
+namespace {
+
+const char kszAppInit[] =
+    "[AppInit]\r\n"
+    "Caption=Sample setup\r\n"
+    "DefaultDir=@A9,%s\r\n"
+    "DirSection=[NoDirs]\r\n"
+    "DestMsg1=Install to:\r\n"
+    "DestMsg2=Press OK to go on.\r\n"
+    "SpaceNeeded=1\r\n"
+    "SourceCaption=Source\r\n"
+    "SourceDir=%s\r\n"
+    "SourceMsg1=From:\r\n"
+    "SourceMsg2=Press OK.\r\n"
+    "LogFile=INSTALL.LOG\r\n"
+    "DirPrompt=Y\r\n";
+
+std::string fnAppInit(const std::string &strDest, const std::string &strSource)
+{
+    char sz[2048];
+    snprintf(sz, sizeof sz, kszAppInit, strDest.c_str(), strSource.c_str());
+    return sz;
+}
+
+using AppInitE2E = E2ECase;
+
+TEST_F(AppInitE2E, DestinationAskedThenUsedAndTheLogOpened)
+{
+    std::string strDest = m_strDir + "\\Dest";
+    CreateDirectoryA(strDest.c_str(), NULL);
+    std::string strChosen = m_strDir + "\\Chosen";
+    CreateDirectoryA(strChosen.c_str(), NULL);
+    std::string strScript = fnAppInit(strDest, m_strDir) + "[WriteCmdFile]\r\nWriteFile=" + m_strDir +
+                            "\\OUT.CMD\r\nDestDir=@D1\r\n[End]\r\n";
+    E2EResult res = fnRunCase(strScript, "", {fnE2EShot("dialog3_appinit_dest"), "type:" + strChosen, "OK", "OK"}, 0);
+    EXPECT_TRUE(fnContains(res.strTranscript, "window: Sample setup\ntext: Install to:\ntext: Press OK to go on.\ntext: " +
+                                                  strDest + "\n")) << res;
+    EXPECT_TRUE(fnContains(fnE2EReadFile(m_strDir + "\\OUT.CMD"), "DESTDIR=" + strChosen))
+        << fnE2EReadFile(m_strDir + "\\OUT.CMD");
+    EXPECT_TRUE(fnContains(fnE2EReadFile(strChosen + "\\INSTALL.LOG"), "[Karvello Log]")) << res;
+}
+
+TEST_F(AppInitE2E, MissingSourceDirectoryStopsAndARequiredFieldFails)
+{
+    std::string strScript = fnAppInit(m_strDir, m_strDir + "\\NoSuchSource") + "[End]\r\n";
+    E2EResult res = fnRunCase(strScript, "", {"OK", "OK"}, 1603);
+    EXPECT_TRUE(fnContains(res.strTranscript, "does not exist.")) << res;
+    fnRunCase("[AppInit]\r\nCaption=\r\n[End]\r\n", "-q", {}, 1603);
+}
+
+}  // namespace

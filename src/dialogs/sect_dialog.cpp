@@ -35,7 +35,8 @@ static INT_PTR CALLBACK fnHelpTextProc(HWND hDlg, UINT uMsg, WPARAM wParam, LPAR
     case WM_INITDIALOG:
         SetDlgItemTextA(hDlg, IDC_HELPTEXT_TEXT, (const char *)lParam);
         fnStartDialog(g_hwndMain, hDlg, TRUE, FALSE);
-        return TRUE;
+        SetFocus(GetDlgItem(hDlg, IDOK));  // the text is read, not selected
+        return FALSE;
     case WM_COMMAND:
         if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {
             EndDialog(hDlg, IDOK);

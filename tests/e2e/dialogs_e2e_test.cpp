@@ -190,3 +190,37 @@ TEST_F(AppInitE2E, MissingSourceDirectoryStopsAndARequiredFieldFails)
 }
 
 }  // namespace
+
+namespace {
+
+using DialogShotsE2E = E2ECase;
+
+// The dialogs the cases above do not show: four install options with Help,
+// two directories, the long list with its help text and the shortcut folder.
+TEST_F(DialogShotsE2E, RemainingDialogsAnswered)
+{
+    std::string strScript =
+        "[Install Options]\r\nOpt1Msg=Typical.\r\nOpt2Msg=Compact.\r\nOpt3Msg=Custom.\r\nOpt4Msg=Everything.\r\n"
+        "Help=Pick the set of files to install.\r\n"
+        "[Get2Dirs]\r\nCaption=Two folders\r\nMsg1=Where the parts go.\r\nMsg2=Program files:\r\nMsg3=Data files:\r\n"
+        "Path1=@H\\Prog\r\nPath2=@H\\Data\r\n"
+        "[FromLongList]\r\nPick\r\n[Pick]\r\nCaption=Long list\r\nMessage=Choose one.\r\nHelp=One line of help.\r\n";
+    for (int i = 1; i <= 12; i++)
+        strScript += "List=Item " + std::to_string(i) + "\r\n";
+    strScript += "Default=Item 3\r\n"
+                 "[Shortcuts]\r\nGroup=Setup32 Shot Group\r\n"
+                 "[WriteCmdFile]\r\nWriteFile=" + m_strDir + "\\OUT.CMD\r\nDestDir=@D1\r\nSourceDir=@D2\r\n"
+                 "AskFor=@L1\r\n[End]\r\n";
+    E2EResult res = fnRunCase(strScript, "",
+                              {fnE2EShot("dialog19_install_options4"), "Option 1", fnE2EShot("dialog38_get2dirs"), "OK",
+                               fnE2EShot("dialog25_fromlonglist"), "Help", fnE2EShot("dialog15_helptext"), "OK", "OK",
+                               fnE2EShot("dialog22_shortcut_folder"), "OK", "OK"},
+                              0);
+    std::string strOut = fnE2EReadFile(m_strDir + "\\OUT.CMD");
+    EXPECT_TRUE(fnContains(strOut, "DESTDIR=" + m_strDir + "\\Prog")) << strOut;
+    EXPECT_TRUE(fnContains(strOut, "SOURCEDIR=" + m_strDir + "\\Data")) << strOut;
+    EXPECT_TRUE(fnContains(strOut, "ASKFOR=Item 3")) << strOut;
+    EXPECT_TRUE(fnContains(res.strTranscript, "text: One line of help.\\n\n")) << res;
+}
+
+}  // namespace

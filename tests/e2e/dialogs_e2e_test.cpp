@@ -101,6 +101,11 @@ TEST_F(DialogsE2E, PasswordIsAskedTwiceAndNeverShownInClear)
         "[GetUserPW]\r\nCaption=Account\r\nMessage=The service account:\r\nUserPrompt=User:\r\n"
         "PWPrompt=Password:\r\nPWPrompt2=Again:\r\nDefault=svc\r\n" +
         fnWriteOut("@U0 @U1") + "[End]\r\n";
+    // A trace file another case left would be asked about first.
+    char szTemp[MAX_PATH];
+    GetTempPathA(MAX_PATH, szTemp);
+    std::string strTraceFile = std::string(szTemp) + "KRVloDbg.LOG";
+    DeleteFileA(strTraceFile.c_str());
     E2EResult res = fnRunCase(strScript, "-v=3",
                               {fnE2EShot("dialog34_getuserpw"), "edit:2:Secret9", "edit:3:Other", "OK", "OK",
                                "edit:2:Secret9", "edit:3:Secret9", "OK", "OK"},
@@ -108,12 +113,9 @@ TEST_F(DialogsE2E, PasswordIsAskedTwiceAndNeverShownInClear)
     EXPECT_TRUE(fnContains(res.strTranscript, "Password entries do not match - please try again")) << res;
     EXPECT_TRUE(fnContains(fnE2EReadFile(m_strDir + "\\OUT.CMD"), "ASKFOR=svc Secret9")) << res;
     // The transcript holds what was typed; the program's own trace never holds it.
-    char szTemp[MAX_PATH];
-    GetTempPathA(MAX_PATH, szTemp);
-    std::string strTrace = fnE2EReadFile(std::string(szTemp) + "KRVloDbg.LOG");
+    std::string strTrace = fnE2EReadFile(strTraceFile);
     EXPECT_TRUE(fnContains(strTrace, "fnReadAskWPW")) << strTrace.size();
-    EXPECT_FALSE(fnContains(strTrace, "Secret9 ")) << "password in the trace";
-    EXPECT_FALSE(fnContains(strTrace, "password=Secret9"));
+    EXPECT_FALSE(fnContains(strTrace, "Secret9")) << "password in the trace";
 }
 
 TEST_F(DialogsE2E, SignonCancelEndsAsCancelledAndInfoOkGoesOn)

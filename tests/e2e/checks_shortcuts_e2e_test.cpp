@@ -41,6 +41,15 @@ TEST_F(CheckForE2E, YesStartsTheScriptAgainAndNoIsAPersonsStop)
     EXPECT_EQ(fnE2EReadFile(m_strDir + "\\AFTER.CMD"), "");
 }
 
+TEST_F(CheckForE2E, ExitInTheMessageDialogIsAPersonsStop)
+{
+    E2EResult res = fnRunCase(std::string("[CheckBefore]\r\nFile=NOT-THERE.TXT,Still missing.,RETRYEXIT\r\n") +
+                                  kszAfter,
+                              "", {"Exit"}, 1602);
+    EXPECT_TRUE(fnContains(res.strTranscript, "buttons: Retry|Exit\n")) << res;
+    EXPECT_EQ(fnE2EReadFile(m_strDir + "\\AFTER.CMD"), "");
+}
+
 TEST_F(CheckForE2E, FileWrittenTodayPassesAndTheRunGoesOn)
 {
     fnE2EWriteFile(m_strDir + "\\TODAY.TXT", "x");

@@ -112,7 +112,9 @@ TEST_F(DialogsE2E, PasswordIsAskedTwiceAndNeverShownInClear)
                               0);
     EXPECT_TRUE(fnContains(res.strTranscript, "Password entries do not match - please try again")) << res;
     EXPECT_TRUE(fnContains(fnE2EReadFile(m_strDir + "\\OUT.CMD"), "ASKFOR=svc Secret9")) << res;
-    // The transcript holds what was typed; the program's own trace never holds it.
+    // Neither the transcript nor the program's own trace holds it.
+    EXPECT_FALSE(fnContains(res.strTranscript, "Secret9")) << res;
+    EXPECT_TRUE(fnContains(res.strTranscript, "typed into edit 2: ********\n")) << res;
     std::string strTrace = fnE2EReadFile(strTraceFile);
     EXPECT_TRUE(fnContains(strTrace, "fnReadAskWPW")) << strTrace.size();
     EXPECT_FALSE(fnContains(strTrace, "Secret9")) << "password in the trace";

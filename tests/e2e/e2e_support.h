@@ -81,12 +81,14 @@
 //                             ('&' removed unless SS_NOPREFIX; empty ones
 //                             and icons/frames are skipped; a message box's
 //                             text is its static with id 0xFFFF, kept as it
-//                             is) and edit controls (always, even when empty)
+//                             is) and edit controls (always, even when empty;
+//                             a password field's text shows as "********")
 //   buttons: <b1>|<b2>|...    visible buttons in child order, '&' removed,
 //                             enabled or not; group boxes are not buttons;
 //                             empty when there are none
 //   typed: <text>             for each type: answer used
-//   typed into edit <n>: <t>  for each edit: answer used
+//   typed into edit <n>: <t>  for each edit: answer used ("********" for a
+//                             password field, as for type:)
 //   picked: <text>            for each pick: answer used
 //   clicked: <caption>        for each click: answer used
 //   waited: <ms>              for each wait: answer used

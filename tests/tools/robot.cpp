@@ -172,6 +172,8 @@ Snapshot fnSnapshot(HWND hwndDlg) {
             if (c.strText.empty()) continue;
         } else if (fnIEquals(c.strClass, "Edit")) {
             c.strText = fnWindowText(h);
+            // A password field is never written out: only whether it holds text.
+            if ((GetWindowLongA(h, GWL_STYLE) & ES_PASSWORD) && !c.strText.empty()) c.strText = "********";
         } else if (fnIEquals(c.strClass, "ComboBox")) {
             c.strText = fnWindowText(h);
         } else if (fnIEquals(c.strClass, "ListBox")) {
@@ -320,10 +322,11 @@ bool fnIsListClass(const std::string &strClass) {
 
 // "edit:<n>:<text>": the n-th edit control (from 1, child order), else for
 // n 1 a combo box's edit. true when a control took the text.
-bool fnTypeInto(const Snapshot &snap, size_t uWhich, const std::string &strText) {
+bool fnTypeInto(const Snapshot &snap, size_t uWhich, const std::string &strText, bool *pfSecret = nullptr) {
     size_t uSeen = 0;
     for (const Control &c : snap.vecControls) {
         if (fnIEquals(c.strClass, "Edit") && ++uSeen == uWhich) {
+            if (pfSecret) *pfSecret = (GetWindowLongA(c.hwnd, GWL_STYLE) & ES_PASSWORD) != 0;
             DWORD_PTR dw = 0;
             SendMessageTimeoutA(c.hwnd, WM_SETTEXT, 0, (LPARAM)strText.c_str(), SMTO_ABORTIFHUNG, 1000, &dw);
             return true;
@@ -417,9 +420,10 @@ Outcome fnHandle(HWND hwnd, const Snapshot &snap) {
         if (strAnswer.compare(0, 5, "type:") == 0) {
             g_iNextAnswer++;
             std::string strText = strAnswer.substr(5);
-            bool fDone = fnTypeInto(snap, 1, strText);
+            bool fSecret = false;
+            bool fDone = fnTypeInto(snap, 1, strText, &fSecret);
             if (fDone) {
-                fnWrite("typed: " + fnEscape(strText));
+                fnWrite("typed: " + (fSecret ? std::string("********") : fnEscape(strText)));
             } else {
                 fnWrite("UNEXPECTED: no edit control to type \"" + fnEscape(strText) + "\" into");
                 g_fFailed = true;
@@ -435,8 +439,9 @@ Outcome fnHandle(HWND hwnd, const Snapshot &snap) {
                 size_t uColon = strAnswer.find(':', 5);
                 size_t uWhich = (size_t)strtoul(strAnswer.c_str() + 5, nullptr, 10);
                 std::string strText = uColon == std::string::npos ? std::string() : strAnswer.substr(uColon + 1);
-                fDone = uColon != std::string::npos && fnTypeInto(snap, uWhich, strText);
-                strWhat = "typed into edit " + std::to_string(uWhich) + ": " + fnEscape(strText);
+                bool fSecret = false;
+                fDone = uColon != std::string::npos && fnTypeInto(snap, uWhich, strText, &fSecret);
+                strWhat = "typed into edit " + std::to_string(uWhich) + ": " + (fSecret ? "********" : fnEscape(strText));
             } else if (strAnswer[0] == 'p') {
                 fDone = fnPick(hwnd, snap, strAnswer.substr(5));
                 strWhat = "picked: " + fnEscape(strAnswer.substr(5));

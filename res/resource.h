@@ -381,5 +381,28 @@
 #define IDS_FILE_EXISTS_WORD 5303
 #define IDS_FILE_MISSING_WORD 5304
 #define IDS_DIR_NOT_EXIST 5305
+#define IDS_DIR_CANNOT_CREATE 1053
+
+// [GetAllInstallInfo] (layout 1) and [GetAllInstallInfo2] (layout 2)
+#define IDD_ALLINFO1 30
+#define IDD_ALLINFO2 31
+#define IDC_ALL_MSG1 101
+#define IDC_ALL_MSG2 102
+#define IDC_ALL_MSG3 103
+#define IDC_ALL_MSG4 104
+#define IDC_ALL_MSG5 105
+#define IDC_ALL_MSG6 106
+#define IDC_ALL_PATH 210
+#define IDC_ALL_PATH2 212
+#define IDC_ALL_PATH3 214
+#define IDC_ALL_MORE1 218
+#define IDC_ALL_MORE2 219
+#define IDC_ALL_BROWSE1 221
+#define IDC_ALL_BROWSE2 222
+#define IDC_ALL_BROWSE3 223
+#define IDC_ALL_CHECK1 231
+#define IDC_ALL_CHECK2 232
+#define IDC_ALL_DEFAULT 241
+#define IDC_ALL_PROMPT 251
 
 #endif

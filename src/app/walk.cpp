@@ -96,6 +96,7 @@ static const SectionRowStruct g_aSectionRows[] = {
     {"[GetUserPW]", "", fnGetUserPWSection, kResultInput},
     {"[IsStringInFile]", "", fnStringChecksRow, kResultAsIs},
     {"[AppInit]", "", fnAppInitSection, kResultPassed},
+    {"[GetAllInstallInfo],[GetAllInstallInfo2]", "", fnGetAllInstallInfoSection, kResultPassed},
     {"[Shortcuts],[PMGroups]", "", fnShortcutsSection, kResultPassed},
     {"[Get2Dirs]", "", fnGet2DirsSection, kResultPassed},
     {"[MakeDirs],[DestSubDirs]", "", fnMakeDirsSection, kResultPlain},

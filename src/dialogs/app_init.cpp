@@ -220,6 +220,8 @@ int fnGetDestDir(HWND hwndMain, UserInputStruct *pInput)
     return 1;
 }
 
+}  // namespace
+
 // What the run takes over from the record after the section.
 void fnTakeOverInstallInfo(UserInputStruct *pInput)
 {
@@ -234,8 +236,6 @@ void fnTakeOverInstallInfo(UserInputStruct *pInput)
     g_uOnExit = pInput->uOnExit;
     g_uBackUpMethod = pInput->uBackUpMethod;
 }
-
-}  // namespace
 
 int fnInfAppInit(const char *pszBody, UserInputStruct *pInput)
 {

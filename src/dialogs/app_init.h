@@ -16,4 +16,13 @@ int fnInfAppInit(const char *pszBody, UserInputStruct *pInput);  // 1 read, 0 a 
 int fnAppInitSection(HWND hwndMain, char *pszSection, const char *pszHeader, UserInputStruct *pInput,
                      const char *pszRest);
 
+// [GetAllInstallInfo] (layout 1) and [GetAllInstallInfo2] (layout 2): the
+// settings section pszBody in one dialog. 1 OK (or nothing to ask), 5
+// cancelled, 0 a settings line was malformed.
+int fnGetAllInstallInfo(HWND hwndMain, const char *pszBody, UserInputStruct *pInput, unsigned uLayout);
+// The walk's handler: the dialog, then the destination check; afterwards as [AppInit].
+int fnGetAllInstallInfoSection(HWND hwndMain, char *pszSection, const char *pszHeader, UserInputStruct *pInput,
+                               const char *pszRest);
+void fnTakeOverInstallInfo(UserInputStruct *pInput);  // the install log opened, the exit action and backup mode taken over
+
 #endif

@@ -228,3 +228,42 @@ TEST_F(DialogShotsE2E, RemainingDialogsAnswered)
 }
 
 }  // namespace
+
+namespace {
+
+using AllInfoE2E = E2ECase;
+
+std::string fnAllInfoScript(const char *pszHeader, const std::string &strDir)
+{
+    return std::string(pszHeader) +
+           "\r\nCaption=Everything at once\r\nMsg1=Install the program in:\r\nMsg3=Your name:\r\n"
+           "Msg4=More folders:\r\nMsg5=Data:\r\nMsg6=Backup:\r\nDefault=Guest\r\nDefaultDir=@H\\Main\r\n"
+           "Path2=@H\\Second\r\nPath4=@H\\Third\r\nUsePath1=Y\r\nUsePath2=Y\r\nButtonCheck2=Y\r\n"
+           "UseMoreInfo1=Y\r\nMoreInfo1=extra\r\n"
+           "[WriteCmdFile]\r\nWriteFile=" + strDir + "\\OUT.CMD\r\nDestDir=@D1\r\nSourceDir=@D3\r\nIniFile=@D2\r\n"
+           "AskFor=@A1 @A2 @B21\r\n[End]\r\n";
+}
+
+TEST_F(AllInfoE2E, OkFillsThreeDirectoriesAndTheAnswers)
+{
+    E2EResult res = fnRunCase(fnAllInfoScript("[GetAllInstallInfo]", m_strDir), "",
+                              {fnE2EShot("dialog30_allinfo"), "type:" + m_strDir + "\\Chosen", "edit:2:Bob", "OK", "OK"},
+                              0);
+    std::string strOut = fnE2EReadFile(m_strDir + "\\OUT.CMD");
+    EXPECT_TRUE(fnContains(strOut, "DESTDIR=" + m_strDir + "\\Chosen\r\n")) << strOut << res;
+    EXPECT_TRUE(fnContains(strOut, "INIFILE=" + m_strDir + "\\Second\r\n")) << strOut;
+    EXPECT_TRUE(fnContains(strOut, "SOURCEDIR=" + m_strDir + "\\Third\r\n")) << strOut;
+    EXPECT_TRUE(fnContains(strOut, "ASKFOR=Bob extra Y")) << strOut;
+}
+
+TEST_F(AllInfoE2E, QuietLayoutTwoTakesTheDefaultsAndCancelIsAPersonsStop)
+{
+    fnRunCase(fnAllInfoScript("[GetAllInstallInfo2]", m_strDir), "-q", {}, 0);
+    std::string strOut = fnE2EReadFile(m_strDir + "\\OUT.CMD");
+    EXPECT_TRUE(fnContains(strOut, "DESTDIR=" + m_strDir + "\\Main\r\n")) << strOut;
+    EXPECT_TRUE(fnContains(strOut, "ASKFOR=Guest extra")) << strOut;
+    fnRunCase(fnAllInfoScript("[GetAllInstallInfo2]", m_strDir + "\\Other"), "", {fnE2EShot("dialog31_allinfo2"), "Cancel"},
+              1602);
+}
+
+}  // namespace

@@ -289,4 +289,130 @@
 #define IDS_REG_ERROR 1287
 #define IDS_REG_VITAL 1288
 
+// Input dialogs: what they share
+#define IDC_SECT_HELP 199
+#define IDD_HELPTEXT 15
+#define IDC_HELPTEXT_TEXT 100
+
+// [AskFor]
+#define IDD_ASKFOR 23
+#define IDC_ASK_MSG1 110
+#define IDC_ASK_MSG2 112
+#define IDC_ASK_EDIT 114
+#define IDC_ASK_PROMPT 118
+
+// [FromList], [FromLongList]
+#define IDD_FROMLIST 24
+#define IDD_FROMLONGLIST 25
+#define IDC_LIST_MSG 210
+#define IDC_LIST_PROMPT 211
+#define IDC_LIST_CURRENT 213
+#define IDC_LIST_BOX 214
+
+// [FromCombo]
+#define IDD_FROMCOMBO 26
+#define IDC_COMBO_MSG 220
+#define IDC_COMBO_PROMPT 221
+#define IDC_COMBO_BOX 224
+
+// [OptionButtons], [InitOptions]
+#define IDD_OPTIONS_BUTTONS 27
+#define IDC_OPTION_MSG 401
+#define IDC_OPTION_RADIO1 402
+#define IDC_OPTION_CHECK1 406
+
+// [GetDirs] with one text (the two-text form is the destination dialog 3)
+#define IDD_GETDIR 14
+
+// [Get2Dirs]
+#define IDD_GET2DIRS 38
+#define IDC_DIRS2_MSG1 101
+#define IDC_DIRS2_MSG2 102
+#define IDC_DIRS2_MSG3 103
+#define IDC_DIRS2_PATH1 210
+#define IDC_DIRS2_PATH2 212
+#define IDC_DIRS2_BROWSE1 221
+#define IDC_DIRS2_BROWSE2 222
+
+// [GetUserPW]
+#define IDD_GETUSERPW 34
+#define IDC_PW_MSG 101
+#define IDC_PW_CHECK 102
+#define IDC_PW_USERLABEL 103
+#define IDC_PW_USER 104
+#define IDC_PW_PWLABEL 105
+#define IDC_PW_PASSWORD 106
+#define IDC_PW_PWLABEL2 107
+#define IDC_PW_PASSWORD2 108
+#define IDC_PW_BOTTOM 251
+
+// [Install Options]: one template per number of options (1-4)
+#define IDD_INSTALL_OPTIONS1 16
+#define IDD_INSTALL_OPTIONS2 17
+#define IDD_INSTALL_OPTIONS3 18
+#define IDD_INSTALL_OPTIONS4 19
+#define IDC_IO_INTRO 101
+#define IDC_IO_OPT1MSG 102
+#define IDC_IO_OPT2MSG 103
+#define IDC_IO_EXITMSG 104
+#define IDC_IO_OPT3MSG 105
+#define IDC_IO_OPT4MSG 106
+#define IDC_IO_HELPMSG 107
+#define IDC_IO_OPT1 112
+#define IDC_IO_OPT2 113
+#define IDC_IO_OPT3 114
+#define IDC_IO_OPT4 115
+#define IDC_IO_EXIT 116
+#define IDC_IO_HELP 117
+
+// [Signon], [Info]: long and short text
+#define IDD_SIGNON_LONG 20
+#define IDD_SIGNON_SHORT 21
+#define IDC_SIGNON_TEXT 100
+#define IDC_SIGNON_PROMPT 101
+
+// Shortcut folder
+#define IDD_SHORTCUT_FOLDER 22
+#define IDC_SCFOLDER_EDIT 131
+#define IDC_SCFOLDER_MSG 132
+#define IDC_SCFOLDER_LIST 133
+#define IDC_SCFOLDER_EXIT 134
+
+// Strings: input dialogs, check sections and shortcuts
+#define IDS_DIR_FILE_MISSING 1103
+#define IDS_CHECK_RESELECT 1128
+#define IDS_SC_ASK_DESKTOP 1222
+#define IDS_SC_ASK_STARTUP 1223
+#define IDS_SC_ERROR 1224
+#define IDS_SC_DEFAULT_FOLDER 1226
+#define IDS_SC_NO_FOLDER 1228
+#define IDS_PW_MISMATCH 5301
+#define IDS_FIELD_BLANK 5302
+#define IDS_FILE_EXISTS_WORD 5303
+#define IDS_FILE_MISSING_WORD 5304
+#define IDS_DIR_NOT_EXIST 5305
+#define IDS_DIR_CANNOT_CREATE 1053
+
+// [GetAllInstallInfo] (layout 1) and [GetAllInstallInfo2] (layout 2)
+#define IDD_ALLINFO1 30
+#define IDD_ALLINFO2 31
+#define IDC_ALL_MSG1 101
+#define IDC_ALL_MSG2 102
+#define IDC_ALL_MSG3 103
+#define IDC_ALL_MSG4 104
+#define IDC_ALL_MSG5 105
+#define IDC_ALL_MSG6 106
+#define IDC_ALL_PATH 210
+#define IDC_ALL_PATH2 212
+#define IDC_ALL_PATH3 214
+#define IDC_ALL_MORE1 218
+#define IDC_ALL_MORE2 219
+#define IDC_ALL_BROWSE1 221
+#define IDC_ALL_BROWSE2 222
+#define IDC_ALL_BROWSE3 223
+#define IDC_ALL_CHECK1 231
+#define IDC_ALL_CHECK2 232
+#define IDC_ALL_DEFAULT 241
+#define IDC_ALL_PROMPT 251
+
 #endif

@@ -11,7 +11,9 @@
 #   SETUP32_ANSWERS="OK Yes" buttons to press (separated by blanks), in order, in the windows the
 #                           program shows (the dialog robot presses them; a
 #                           window with no answer left is recorded and closed
-#                           with Cancel, since nobody can see the display)
+#                           with Cancel, since nobody can see the display).
+#                           The sample run without -q answers its own dialogs
+#                           with OK (sign-on, destination, name, closing message).
 #   SETUP32_RUN_TIMEOUT=s   give up after this many seconds (default 300)
 #
 # The run has its own Xvfb display. What it shows: build/run/transcript.txt
@@ -41,11 +43,16 @@ winpath() { # /a/b -> Z:\a\b
 script=${SETUP32_SCRIPT:-samples/SAMPLE.INF}
 [[ -f $script ]] || { echo "run.sh: no script $script" >&2; exit 1; }
 timeout_s=${SETUP32_RUN_TIMEOUT:-300}
-read -r -a answers <<<"${SETUP32_ANSWERS:-}"
+default_answers=""
+if [[ $script == samples/SAMPLE.INF && " $* " != *" -q "* ]]; then
+  default_answers="OK OK OK OK"
+fi
+read -r -a answers <<<"${SETUP32_ANSWERS:-$default_answers}"
 
 # SETUP32's command line: the script, then -q and the rest as given.
 cmdline="\"$(winpath build/win64/SETUP32.EXE)\""
-for a in "-i=$(winpath "$script")" "$@"; do
+# The script's folder is the source folder: the files to install lie beside it.
+for a in "-i=$(winpath "$script")" "-s=$(winpath "$(dirname "$script")")" "$@"; do
   if [[ $a == *[[:space:]]* ]]; then
     cmdline+=" \"$a\""
   else

@@ -172,12 +172,17 @@ int fnUserExit(HWND hwndMain, UserInputStruct *pInput)
     } else {
         fnLoadText(IDS_INSTALL_OK, szText, COUNTOF(szText));
     }
-    ExitOutcomeStruct outcome = {pInput->bFailed, FALSE, FALSE};
-    g_uExitCode = pInput->bFailed ? kExitFailed : kExitOk;
+    // A person's stop is neither a success nor a failure of the script: its
+    // code stands whatever the walk or the exit action did.
+    ExitOutcomeStruct outcome = {pInput->bFailed || g_bUserCancelled, FALSE, FALSE};
+    g_uExitCode = g_bUserCancelled ? kExitCancelled : pInput->bFailed ? kExitFailed : kExitOk;
 
     // A run the script ended on request (a message box's exit rule, "ExitNow")
     // has installed nothing to report: no closing text then.
     if (g_bLoaderDone)
+        pInput->uQuiet = 0;
+    // A person who stopped the run knows it ended: no closing text either.
+    if (g_bUserCancelled)
         pInput->uQuiet = 0;
 
     // The action the run state holds; the input record's own (restarts asked
@@ -186,7 +191,7 @@ int fnUserExit(HWND hwndMain, UserInputStruct *pInput)
     if (uAction == kExitNone) {
         if (pInput->uQuiet == 1)
             fnShowClosingText(hwndMain, szText);
-        if (g_bShowErrorMsg && pInput->bFailed && !g_bLoaderDone)
+        if (g_bShowErrorMsg && pInput->bFailed && !g_bLoaderDone && !g_bUserCancelled)
             fnShowClosingText(hwndMain, szText);
     } else {
         if ((uAction == kExitExec || uAction == kExitExecTop) && pInput->szExitExec[0])

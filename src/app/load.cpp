@@ -1,6 +1,7 @@
 #include "app/load.h"
 
 #include "commands/config.h"
+#include "dialogs/signon.h"
 #include "app/exit.h"
 #include "run/guards.h"
 #include "run/run_state.h"
@@ -221,35 +222,52 @@ void fnLoadInf(HWND hwndMain)
         ShowWindow(hwndMain, SW_HIDE);
     TRACE("fnLoadInf", "Begin");
 
-    if (!fnPrepareScript(&load))
-        return;
+    // [Install Options] may choose another script: the load starts again with it.
+    for (;;) {
+        if (!fnPrepareScript(&load))
+            return;
 
-    if (load.hwndInit) {
-        DestroyWindow(load.hwndInit);
-        load.hwndInit = NULL;
-    }
-    SetCursor(load.hcurPrevious);
-    g_bMainShown = TRUE;
+        if (load.hwndInit) {
+            DestroyWindow(load.hwndInit);
+            load.hwndInit = NULL;
+        }
+        SetCursor(load.hcurPrevious);
+        g_bMainShown = TRUE;
 
-    const char *pszConfig = fnFindPreparatorySection(load.pszText, "[Config]");
-    if (pszConfig) {
-        int iRC = fnReadConfig(hwndMain, pszConfig);
-        if (iRC == kConfigEndRun) {
-            fnEndLoad(&load, kExitOk, 0, NULL);
+        const char *pszConfig = fnFindPreparatorySection(load.pszText, "[Config]");
+        if (pszConfig) {
+            int iRC = fnReadConfig(hwndMain, pszConfig);
+            if (iRC == kConfigEndRun) {
+                fnEndLoad(&load, kExitOk, 0, NULL);
+                return;
+            }
+            if (iRC == kConfigFailed) {
+                fnEndLoad(&load, kExitNoScript, IDS_READ_ERROR, g_szIniFile);
+                return;
+            }
+        }
+        if (!g_bQuiet) {
+            ShowWindow(hwndMain, SW_SHOW);
+            UpdateWindow(hwndMain);
+        }
+        const char *pszOptions = fnFindPreparatorySection(load.pszText, "[Install Options]");
+        int iOption = pszOptions ? fnReadInstallOptions(hwndMain, pszOptions) : 1;
+        if (iOption == kOptionExit) {
+            fnEndLoad(&load, kExitCancelled, 0, NULL);
             return;
         }
-        if (iRC == kConfigFailed) {
-            fnEndLoad(&load, kExitNoScript, IDS_READ_ERROR, g_szIniFile);
-            return;
-        }
-    }
-    if (!g_bQuiet) {
-        ShowWindow(hwndMain, SW_SHOW);
-        UpdateWindow(hwndMain);
+        if (iOption == 1)
+            break;
+        load.script.fnFree();
     }
     if (g_uShowVSWin == 0)
         ShowWindow(hwndMain, SW_HIDE);
 
+    const char *pszSignon = load.pszText[0] ? fnFindPreparatorySection(load.pszText, "[Signon]") : NULL;
+    if (pszSignon && !fnReadSignon(hwndMain, pszSignon)) {
+        fnEndLoad(&load, kExitCancelled, 0, NULL);
+        return;
+    }
     if (load.pszText[0]) {
         TRACE("fnLoadInf", "Before fnReadInf\nlpszInf=%s", load.pszText);
         fnReadInf(hwndMain, load.pszText);

@@ -1,6 +1,11 @@
 #include "app/walk.h"
 
 #include "config/environment.h"
+#include "dialogs/app_init.h"
+#include "dialogs/check_for.h"
+#include "dialogs/input_sections.h"
+#include "dialogs/signon.h"
+#include "shortcuts/shortcuts.h"
 #include "config/iniedit.h"
 #include "config/readdefaults.h"
 #include "files/copy_section.h"
@@ -78,7 +83,9 @@ static int fnStringChecksRow(HWND hwndMain, char *pszSection, const char *pszHea
 // Rows in the order they are tried; the first list that holds the header decides.
 static const SectionRowStruct g_aSectionRows[] = {
     {"[End]", NULL, fnEndSection, kResultAsIs},
+    {"[Info]", NULL, fnInfoSection, kResultPlain},
     {"[FloatInfo]", "", fnFloatInfoSection, kResultPlain},
+    {"[CheckFor],[TestBeforeInput],[TestBefore],[CheckBefore],[CheckAfter]", "", fnCheckForSection, kResultPassed},
     {"[FileCheck]", "", fnFileCheckSection, kResultPassed},
     {"[VersionTest]", "Reading version information", fnVersionTestRow, kResultPassed},
     {"[Registry],[RegEdit],[ReadRegistryBefore],[TestRegistryBefore],[EditRegistry],[ReadRegistry]",
@@ -94,9 +101,16 @@ static const SectionRowStruct g_aSectionRows[] = {
     {"[ExecAsNet],[RunAsNet]", "Executing program", fnRunAsSection, kResultExec},
     {"[TestAndExec]", "", fnTestAndExecSection, kResultExec},
     {"[ShellExec]", "Executing shell", fnExecSection, kResultExec},
+    {"[InitOptions]", "", fnInitOptionsSection, kResultInput},
+    {"[OptionButtons],[GetDirs],[AskFor],[FromList],[FromLongList],[FromCombo]", "", fnInfGetSection, kResultInput},
     {"[LaunchAndBack]", "", fnLaunchAndBackSection, kResultPlain},
     {"[WriteCmdFile]", "", fnWriteCmdFileSection, kResultPlain},
+    {"[GetUserPW]", "", fnGetUserPWSection, kResultInput},
     {"[IsStringInFile]", "", fnStringChecksRow, kResultAsIs},
+    {"[AppInit]", "", fnAppInitSection, kResultPassed},
+    {"[GetAllInstallInfo],[GetAllInstallInfo2]", "", fnGetAllInstallInfoSection, kResultPassed},
+    {"[Shortcuts],[PMGroups]", "", fnShortcutsSection, kResultPassed},
+    {"[Get2Dirs]", "", fnGet2DirsSection, kResultPassed},
     {"[CheckIfRunning]", "", fnCheckIfRunningSection, kResultAsIs},
     {"[MakeDirs],[DestSubDirs]", "", fnMakeDirsSection, kResultPlain},
     {"[MoveFilesBefore],[MoveFiles],[MoveFilesAfter]", "", fnMoveFilesSection, kResultPlain},
@@ -226,6 +240,13 @@ int fnParseInfSection(HWND hwndMain, char *pszSection, UserInputStruct *pInput, 
             TRACE("fnParseInfSection", "Error returning from section %s.", szHeader);
         return fnMapResult(row.eMode, iRC, pInput);
     }
+    // A section registered by [Shortcuts] or [PMGroups] holds shortcuts.
+    if (fnInfHeaderOf(pszSection, szHeader, COUNTOF(szHeader)) && fnFindShortcutEntry(pInput, szHeader)) {
+        HWND hwndStatus = fnOpenSectionStatus(hwndMain, szHeader, "Adding shortcuts");
+        int iRC = fnReadShortCutSections(hwndMain, pszSection, szHeader, pInput, pszRest);
+        fnCloseSectionStatus(hwndStatus);
+        return fnMapResult(kResultPlain, iRC, pInput);
+    }
     return kSectionDone;  // a section nobody handles is passed over
 }
 
@@ -249,6 +270,7 @@ int fnReadInf(HWND hwndMain, char *pszText)
 
     char *pszPos = pszText;
     char *pszFirst = NULL;
+    BOOL bStopped = FALSE;
     while (*pszPos && !fnTextBeginsI(pszPos, "[End]")) {
         char *pszSection = (char *)fnInfFindHeader(pszPos);
         if (!pszSection)
@@ -273,15 +295,22 @@ int fnReadInf(HWND hwndMain, char *pszText)
 
         if (iRC == kSectionFailed || iRC == kSectionStopFailed) {
             input.bFailed = TRUE;
+            bStopped = TRUE;
             break;
         }
-        if (iRC == kSectionCancelled || iRC == kSectionEnd || iRC == kSectionExit)
+        if (iRC == kSectionCancelled || iRC == kSectionEnd || iRC == kSectionExit) {
+            bStopped = TRUE;
             break;
+        }
         if (!pszNext)
             break;
         pszPos = iRC == kSectionRestart ? pszFirst : pszNext;
     }
     g_pszScript = NULL;
+    // A person's "stop" that the script went on after (an Exit answer whose
+    // section decided to go on) did not end the run.
+    if (!bStopped)
+        g_bUserCancelled = FALSE;
     TRACE("fnReadInf", "Exit g_bSelfDestruct=%d", g_bSelfDestruct);
     fnUserExit(hwndMain, &input);
     return 1;

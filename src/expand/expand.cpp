@@ -24,7 +24,16 @@ struct ExpandScanStruct {
     int bAllNonEmpty;               // no variable has been empty yet
     unsigned uModifiers;            // kMod* pending for the next value
     int bCutMark;                   // "@Z" seen
+    int bSecret;                    // the text uses the password ("@U1"): the trace shows no values
 };
+
+const char kszMasked[] = "********";
+
+// What the trace may show of a value of this expansion.
+const char *fnTraceValue(const ExpandScanStruct *pScan, const char *pszValue)
+{
+    return pScan->bSecret ? kszMasked : pszValue;
+}
 
 struct SelectorRowStruct {
     char cSelector;
@@ -66,8 +75,8 @@ void fnShortOrLongPath(char *pszValue, size_t cchValue, int bLong)
 void fnTraceLoop(const ExpandScanStruct *pScan, const char *pszSource)
 {
     TRACE("fnExpandOpts Begin Loop", "lpszSource=%s,\nlpszString=%s,\nszTarget=%s,\nlpszTmp=%s,\nszExpanded=%s",
-          pszSource, pScan->pszString, pScan->build.pszBuffer, pScan->build.pszBuffer + pScan->build.cchUsed,
-          pScan->szExpanded);
+          pszSource, pScan->pszString, fnTraceValue(pScan, pScan->build.pszBuffer),
+          fnTraceValue(pScan, pScan->build.pszBuffer + pScan->build.cchUsed), fnTraceValue(pScan, pScan->szExpanded));
 }
 
 // Appends the finished value of szExpanded. bTest: an empty value counts as
@@ -83,7 +92,8 @@ void fnAppendValue(ExpandScanStruct *pScan, int bTest)
         if (pScan->uModifiers & kModBar)
             fnBarPath(pszValue);
     }
-    TRACE("fnExpandOpts - process final strings", "szExpanded=%s,\nszTarget=%s", pszValue, pScan->build.pszBuffer);
+    TRACE("fnExpandOpts - process final strings", "szExpanded=%s,\nszTarget=%s", fnTraceValue(pScan, pszValue),
+          fnTraceValue(pScan, pScan->build.pszBuffer));
     if (bTest && !pszValue[0])
         pScan->bAllNonEmpty = 0;
     fnBuildText(&pScan->build, pszValue);
@@ -218,6 +228,7 @@ int fnExpandOpts(char *pszText, size_t cchText)
     scan.bAllNonEmpty = 1;
     scan.uModifiers = 0;
     scan.bCutMark = 0;
+    scan.bSecret = fnFindTextI(pszText, "@U1") != NULL;
 
     const char *p = pszText;
     while (*p) {
@@ -230,10 +241,11 @@ int fnExpandOpts(char *pszText, size_t cchText)
     }
     if (scan.bCutMark)
         fnCutAtMark(szTarget);
-    TRACE("fnExpandOpts", "lpszString=%s,\nlpszExpanded=%s,\nszTarget=%s", pszText, scan.szExpanded, szTarget);
+    TRACE("fnExpandOpts", "lpszString=%s,\nlpszExpanded=%s,\nszTarget=%s", pszText, fnTraceValue(&scan, scan.szExpanded),
+          fnTraceValue(&scan, szTarget));
     if (scan.build.bCut)
         TRACE("fnExpandOpts", "The result was cut to %u characters:\n%s", (unsigned)(scan.build.cchBuffer - 1),
-              szTarget);
+              fnTraceValue(&scan, szTarget));
     fnCopyText(pszText, cchText, szTarget);
     return scan.iCode;
 }

@@ -17,5 +17,8 @@ void fnStartQuestion(HWND hDlg)
 
 int fnConfirmExit()
 {
-    return fnMsgBox(IDS_NOT_COMPLETE, NULL, MB_YESNO | MB_ICONQUESTION | MB_TASKMODAL) == IDYES;
+    if (fnMsgBox(IDS_NOT_COMPLETE, NULL, MB_YESNO | MB_ICONQUESTION | MB_TASKMODAL) != IDYES)
+        return 0;
+    g_bUserCancelled = TRUE;
+    return 1;
 }

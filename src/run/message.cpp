@@ -215,5 +215,8 @@ int fnShowMessageDialog(HWND hwndOwner, MessageStruct *pMsg)
 {
     INT_PTR iRC = fnDialogBox(IDD_MESSAGE, hwndOwner, fnMessageDlgProc, (LPARAM)pMsg, kDialogNoSafeAnswer,
                               pMsg->szMessage);
+    // Exit is a person's choice to stop: the run ends as cancelled.
+    if (iRC == IDC_MESSAGE_EXIT)
+        g_bUserCancelled = TRUE;
     return iRC > 0 ? (int)iRC : 0;
 }

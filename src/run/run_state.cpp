@@ -55,6 +55,7 @@ BOOL g_bPreventExit;
 unsigned g_uOnExit;
 BOOL g_bMustRestartAtExit;
 BOOL g_bRestartPending;
+BOOL g_bUserCancelled;
 BOOL g_bShowMustRestartMsg;
 BOOL g_bShowErrorMsg;
 BOOL g_bExitOnCommandError;
@@ -148,6 +149,7 @@ void fnClearRunState()
     g_uOnExit = 0;
     g_bMustRestartAtExit = FALSE;
     g_bRestartPending = FALSE;
+    g_bUserCancelled = FALSE;
     g_bShowMustRestartMsg = TRUE;
     g_bShowErrorMsg = FALSE;
     g_bExitOnCommandError = FALSE;

@@ -20,6 +20,7 @@ enum {
 // Process exit codes understood by deployment tools.
 enum {
     kExitOk = 0,
+    kExitCancelled = 1602,      // a person chose to stop the run
     kExitFailed = 1603,         // the walk ended failed
     kExitNoScript = 1619,       // no script found or readable, or start-up failed
     kExitRestartNeeded = 3010,  // completed, a restart is required and was not made
@@ -83,6 +84,7 @@ extern BOOL g_bPreventExit;
 extern unsigned g_uOnExit;
 extern BOOL g_bMustRestartAtExit;
 extern BOOL g_bRestartPending;      // a file waits to be replaced at the next restart
+extern BOOL g_bUserCancelled;       // a person chose to stop the run (Exit, or Yes to leaving it unfinished)
 extern BOOL g_bShowMustRestartMsg;
 extern BOOL g_bShowErrorMsg;
 extern BOOL g_bExitOnCommandError;

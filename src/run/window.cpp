@@ -297,7 +297,12 @@ HINSTANCE fnDialogInstance()
 INT_PTR fnDialogBox(UINT uIdDialog, HWND hwndOwner, DLGPROC pfnProc, LPARAM lParam, INT_PTR iUnattended,
                     const char *pszWhat)
 {
-    (void)iUnattended;
-    (void)pszWhat;
+    // In a quiet run a dialog with a safe answer is not shown at all: its
+    // record already holds the defaults. One without stays visible, as the
+    // questions of the copy always did.
+    if (g_bQuiet && iUnattended != kDialogNoSafeAnswer) {
+        TRACE("fnDialogBox", "quiet: %s answered %d", pszWhat ? pszWhat : "", (int)iUnattended);
+        return iUnattended;
+    }
     return DialogBoxParamA(fnDialogInstance(), MAKEINTRESOURCEA(uIdDialog), hwndOwner, pfnProc, lParam);
 }

@@ -20,6 +20,18 @@ enum {
     kSectionExit = 7,        // a check or the user chose to end the run: stop
 };
 
+// A folder registered by [Shortcuts] or [PMGroups]: the section whose lines
+// are its shortcuts and the folder that receives them.
+struct ShortcutEntryStruct {
+    char szSection[kcchShort];  // in brackets
+    char szFolder[kcchPath];    // kszSkipIt when the user declined it
+    BOOL bDesktop;
+    BOOL bStartup;
+    BOOL bOldLayout;            // registered by [PMGroups]
+};
+
+#define kszSkipIt "-SKIP-IT-"
+
 struct UserInputStruct {
     unsigned uQuiet;        // 1: the closing message is shown
     unsigned uDirPrompt;    // 1: the destination directory may be asked for
@@ -40,6 +52,7 @@ struct UserInputStruct {
     char szDestPath[kcchPath];
     char szSourceDir[kcchPath];
     BOOL bSourcePrompt;
+    BOOL bDestPrompt;       // [AppInit] asks for the destination
     DWORD dwDiskSpaceNeeded;
     DWORD dwDiskSpaceMinimum;
     DWORD dwWinDriveSpaceNeeded;
@@ -47,7 +60,7 @@ struct UserInputStruct {
     char szErrorMsg[kcchMessage];
     BOOL bUseAllInstall;
     unsigned uShortcutSections;
-    char szShortcutSections[kuShortcutSections][kcchShort];
+    ShortcutEntryStruct aShortcuts[kuShortcutSections];
 };
 
 #endif

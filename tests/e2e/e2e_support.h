@@ -38,8 +38,15 @@
 //                   ignored ("OK", "cancel", "Yes", "No", "Stop", "Go", ...).
 //                   A push button gets WM_COMMAND(id, BN_CLICKED) posted to the
 //                   dialog; a check box or radio button gets BM_CLICK.
-//   type:<text>     set the text of the dialog's first edit control, then use
-//                   the next answer on the same window.
+//   type:<text>     set the text of the dialog's first edit control (or, with
+//                   none, of its combo box), then use the next answer on the
+//                   same window.
+//   edit:<n>:<text> the same for the n-th edit control (from 1, child order).
+//   pick:<text>     select the line <text> (case ignored) in the first list or
+//                   combo box and notify the dialog as a click does; then the
+//                   next answer on the same window.
+//   click:<caption> click the check box or radio button with that caption;
+//                   then the next answer on the same window.
 //   wait:<ms>       leave the window alone that long; if it closes by itself
 //                   meanwhile (a timer), go on with the next window, else use
 //                   the next answer on it.
@@ -74,11 +81,16 @@
 //                             ('&' removed unless SS_NOPREFIX; empty ones
 //                             and icons/frames are skipped; a message box's
 //                             text is its static with id 0xFFFF, kept as it
-//                             is) and edit controls (always, even when empty)
+//                             is) and edit controls (always, even when empty;
+//                             a password field's text shows as "********")
 //   buttons: <b1>|<b2>|...    visible buttons in child order, '&' removed,
 //                             enabled or not; group boxes are not buttons;
 //                             empty when there are none
 //   typed: <text>             for each type: answer used
+//   typed into edit <n>: <t>  for each edit: answer used ("********" for a
+//                             password field, as for type:)
+//   picked: <text>            for each pick: answer used
+//   clicked: <caption>        for each click: answer used
 //   waited: <ms>              for each wait: answer used
 //   shot: <path>              for each shot: answer used ("shot failed: <path>"
 //                             when the file could not be written)
@@ -88,7 +100,9 @@
 //   UNEXPECTED: <why>         instead of pressed: ("no answer left",
 //                             "answer \"X\" is not among the buttons",
 //                             "button \"X\" is disabled", or for a type:
-//                             answer "no edit control to type \"X\" into")
+//                             answer "no edit control to type \"X\" into";
+//                             for an edit:, pick: or click: answer that
+//                             finds no control "cannot do \"<answer>\"")
 //
 // and after the last block, when it applies:
 //

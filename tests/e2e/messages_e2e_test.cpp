@@ -5,8 +5,6 @@
 // names another folder) so the layouts can be looked at.
 #include <gtest/gtest.h>
 
-#include <stdlib.h>
-
 #include <string>
 #include <vector>
 
@@ -15,11 +13,6 @@
 namespace {
 
 const char kszClosing[] = "The software has been installed successfully.";
-
-std::string fnShot(const char *pszName)
-{
-    return fnE2EShot(pszName);
-}
 
 // The transcript block of the window that shows pszText: from its "window:"
 // line up to the next one.
@@ -56,7 +49,7 @@ TEST_F(MessagesE2E, MessageDialogShowsTheButtonsOfEachCode)
     for (const ButtonCase &c : s_aCases) {
         run.strScript += std::string("MessageDlg=Code ") + c.pszWord + ",Buttons," + c.pszWord + "\r\n";
         if (&c == &s_aCases[1])
-            run.vecAnswers.push_back(fnShot("dialog1_message_yesno"));
+            run.vecAnswers.push_back(fnE2EShot("dialog1_message_yesno"));
         run.vecAnswers.push_back(c.pszPress);
     }
     run.strScript += "[End]\r\n";
@@ -75,7 +68,7 @@ TEST_F(MessagesE2E, MessageDialogShowsALongTextWhole)
     for (int i = 0; i < 8; i++)
         strText += "The installation replaces shared components that other programs use as well. ";
     E2EResult res = fnRunCase("[Config]\r\nMessageDlg=\"" + strText + "\",Long text,OKCANCEL,Y\r\n[End]\r\n", "",
-                              {fnShot("dialog1_message_long"), "OK", "OK"}, 0);
+                              {fnE2EShot("dialog1_message_long"), "OK", "OK"}, 0);
     EXPECT_TRUE(fnContains(res.strTranscript, "window: Long text\ntext: " + strText + "\nbuttons: OK|Cancel\n")) << res;
 }
 
@@ -93,7 +86,7 @@ TEST_F(MessagesE2E, FloatInfoWithWaitHoldsTheRunUntilItsButton)
     std::string strScript = "[FloatInfo]\r\nCaption=Notice\r\nMessage=Insert the second disk when asked.\r\n"
                             "Wait=Yes\r\nButtonText=Understood\r\nWinPosition=Center\r\n"
                             "[WriteCmdFile]\r\nWriteFile=" + m_strDir + "\\after.ini\r\nDestDir=C:\\X\r\n[End]\r\n";
-    E2EResult res = fnRunCase(strScript, "", {fnShot("dialog33_float_button"), "Understood", "OK"}, 0);
+    E2EResult res = fnRunCase(strScript, "", {fnE2EShot("dialog33_float_button"), "Understood", "OK"}, 0);
     EXPECT_TRUE(fnContains(res.strTranscript, "window: Notice\ntext: Insert the second disk when asked.\n"
                                               "buttons: Understood\n")) << res;
     EXPECT_NE("", fnE2EReadFile(m_strDir + "\\after.ini"));
@@ -105,7 +98,7 @@ TEST_F(MessagesE2E, FloatInfoWithoutWaitStaysWhileTheRunGoesOn)
     // status pause lets the robot see it before the closing message.
     std::string strScript = "[Config]\r\nWinPause=1000\r\n[FloatInfo]\r\nMessage=\"Installing, please wait.\"\r\n"
                             "[WriteCmdFile]\r\nWriteFile=" + m_strDir + "\\after.ini\r\nDestDir=C:\\X\r\n[End]\r\n";
-    E2EResult res = fnRunCase(strScript, "", {fnShot("dialog33_float_nobutton"), "OK"}, 0);
+    E2EResult res = fnRunCase(strScript, "", {fnE2EShot("dialog33_float_nobutton"), "OK"}, 0);
     EXPECT_TRUE(fnContains(res.strTranscript, "window: Install and Setup\ntext: Installing, please wait.\nbuttons: \n"))
         << res;
     EXPECT_TRUE(fnContains(res.strTranscript, std::string("text: ") + kszClosing)) << res;
@@ -125,7 +118,7 @@ TEST_F(MessagesE2E, MessagePopupWithoutWaitStaysUntilTheRunEnds)
 {
     std::string strScript = "[Config]\r\nMessage=Copying files now,N,TopLeft\r\nSleep=1\r\nCreateFile=" + m_strDir +
                             "\\after.txt\r\n[End]\r\n";
-    E2EResult res = fnRunCase(strScript, "", {fnShot("dialog39_popup"), "OK"}, 0);
+    E2EResult res = fnRunCase(strScript, "", {fnE2EShot("dialog39_popup"), "OK"}, 0);
     EXPECT_TRUE(fnContains(res.strTranscript, "window: Install and Setup\ntext: Copying files now\nbuttons: \n")) << res;
     // The line after the pop-up ran while it stood.
     EXPECT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesA((m_strDir + "\\after.txt").c_str()));
@@ -144,7 +137,7 @@ TEST_F(MessagesE2E, MessageBoxesCarryTheScriptsButtonTexts)
                             "MessageBoxEx=Install the extras?,Extras,OKCANCEL,,Install the extras too,Skip\r\n"
                             "MessageBox=Plain box\r\n[End]\r\n";
     E2EResult res = fnRunCase(
-        strScript, "", {fnShot("msgbox_one_button"), "I have read them", fnShot("msgbox_two_buttons"), "Skip", "OK", "OK"},
+        strScript, "", {fnE2EShot("msgbox_one_button"), "I have read them", fnE2EShot("msgbox_two_buttons"), "Skip", "OK", "OK"},
         0);
     EXPECT_TRUE(fnContains(res.strTranscript, "window: Notes\ntext: Read the notes\nbuttons: I have read them\n")) << res;
     EXPECT_TRUE(fnContains(res.strTranscript, "window: Extras\ntext: Install the extras?\n"

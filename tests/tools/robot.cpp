@@ -135,6 +135,22 @@ bool fnIsTextStatic(HWND hwnd) {
     }
 }
 
+// The selected line of a list box, "" when none. Asked for in UTF-16: Wine
+// hands a list box's ANSI text to another process cut short.
+std::string fnListSelection(HWND hwnd) {
+    DWORD_PTR dwSel = 0, dwLen = 0;
+    if (!SendMessageTimeoutW(hwnd, LB_GETCURSEL, 0, 0, SMTO_ABORTIFHUNG, 1000, &dwSel) || (LRESULT)dwSel == LB_ERR)
+        return std::string();
+    if (!SendMessageTimeoutW(hwnd, LB_GETTEXTLEN, dwSel, 0, SMTO_ABORTIFHUNG, 1000, &dwLen) || (LRESULT)dwLen == LB_ERR)
+        return std::string();
+    std::vector<wchar_t> buf(dwLen + 2, L'\0');
+    DWORD_PTR dw = 0;
+    SendMessageTimeoutW(hwnd, LB_GETTEXT, dwSel, (LPARAM)buf.data(), SMTO_ABORTIFHUNG, 1000, &dw);
+    char sz[1024] = "";
+    WideCharToMultiByte(CP_ACP, 0, buf.data(), -1, sz, sizeof sz, nullptr, nullptr);
+    return std::string(sz);
+}
+
 Snapshot fnSnapshot(HWND hwndDlg) {
     Snapshot snap;
     snap.strTitle = fnWindowText(hwndDlg);
@@ -156,6 +172,12 @@ Snapshot fnSnapshot(HWND hwndDlg) {
             if (c.strText.empty()) continue;
         } else if (fnIEquals(c.strClass, "Edit")) {
             c.strText = fnWindowText(h);
+            // A password field is never written out: only whether it holds text.
+            if ((GetWindowLongA(h, GWL_STYLE) & ES_PASSWORD) && !c.strText.empty()) c.strText = "********";
+        } else if (fnIEquals(c.strClass, "ComboBox")) {
+            c.strText = fnWindowText(h);
+        } else if (fnIEquals(c.strClass, "ListBox")) {
+            c.strText = fnListSelection(h);
         } else if (fnIEquals(c.strClass, "Button")) {
             LONG lType = GetWindowLongA(h, GWL_STYLE) & BS_TYPEMASK;
             if (lType == BS_GROUPBOX) continue;
@@ -294,6 +316,65 @@ bool fnSaveScreen(const std::string &strPath) {
 
 enum Outcome { kPressed, kLeftAlone, kClosedUnexpected };
 
+bool fnIsListClass(const std::string &strClass) {
+    return fnIEquals(strClass, "ListBox") || fnIEquals(strClass, "ComboBox");
+}
+
+// "edit:<n>:<text>": the n-th edit control (from 1, child order), else for
+// n 1 a combo box's edit. true when a control took the text.
+bool fnTypeInto(const Snapshot &snap, size_t uWhich, const std::string &strText, bool *pfSecret = nullptr) {
+    size_t uSeen = 0;
+    for (const Control &c : snap.vecControls) {
+        if (fnIEquals(c.strClass, "Edit") && ++uSeen == uWhich) {
+            if (pfSecret) *pfSecret = (GetWindowLongA(c.hwnd, GWL_STYLE) & ES_PASSWORD) != 0;
+            DWORD_PTR dw = 0;
+            SendMessageTimeoutA(c.hwnd, WM_SETTEXT, 0, (LPARAM)strText.c_str(), SMTO_ABORTIFHUNG, 1000, &dw);
+            return true;
+        }
+    }
+    if (uWhich != 1) return false;
+    for (const Control &c : snap.vecControls) {
+        if (fnIEquals(c.strClass, "ComboBox")) {
+            DWORD_PTR dw = 0;
+            SendMessageTimeoutA(c.hwnd, WM_SETTEXT, 0, (LPARAM)strText.c_str(), SMTO_ABORTIFHUNG, 1000, &dw);
+            return true;
+        }
+    }
+    return false;
+}
+
+// "pick:<text>": selects the line equal to text (case ignored) in the first
+// list or combo box and tells the dialog as a click would.
+bool fnPick(HWND hwndDlg, const Snapshot &snap, const std::string &strText) {
+    for (const Control &c : snap.vecControls) {
+        if (!fnIsListClass(c.strClass)) continue;
+        bool fCombo = fnIEquals(c.strClass, "ComboBox");
+        DWORD_PTR dwIndex = 0, dw = 0;
+        if (!SendMessageTimeoutA(c.hwnd, fCombo ? CB_FINDSTRINGEXACT : LB_FINDSTRINGEXACT, (WPARAM)-1,
+                                 (LPARAM)strText.c_str(), SMTO_ABORTIFHUNG, 1000, &dwIndex) ||
+            (LRESULT)dwIndex < 0)
+            return false;
+        SendMessageTimeoutA(c.hwnd, fCombo ? CB_SETCURSEL : LB_SETCURSEL, dwIndex, 0, SMTO_ABORTIFHUNG, 1000, &dw);
+        WORD wNotify = fCombo ? CBN_SELCHANGE : LBN_SELCHANGE;
+        SendMessageTimeoutA(hwndDlg, WM_COMMAND, MAKEWPARAM(c.iId, wNotify), (LPARAM)c.hwnd, SMTO_ABORTIFHUNG, 1000,
+                            &dw);
+        return true;
+    }
+    return false;
+}
+
+// "click:<caption>": clicks a check box or radio button and stays on the window.
+bool fnClick(const Snapshot &snap, const std::string &strCaption) {
+    for (const Control &c : snap.vecControls) {
+        if (c.fButton && !c.fPushButton && fnIEquals(fnStripAmpersands(strCaption), c.strText)) {
+            DWORD_PTR dw = 0;
+            SendMessageTimeoutA(c.hwnd, BM_CLICK, 0, 0, SMTO_ABORTIFHUNG, 1000, &dw);
+            return true;
+        }
+    }
+    return false;
+}
+
 // Records the window and answers it.
 Outcome fnHandle(HWND hwnd, const Snapshot &snap) {
     fnWrite("window: " + fnEscape(snap.strTitle));
@@ -302,6 +383,8 @@ Outcome fnHandle(HWND hwnd, const Snapshot &snap) {
         if (c.fButton) {
             if (!strButtons.empty()) strButtons += "|";
             strButtons += fnEscape(c.strText);
+        } else if (fnIsListClass(c.strClass)) {
+            fnWrite("list: " + fnEscape(c.strText));
         } else {
             fnWrite("text: " + fnEscape(c.strText));
         }
@@ -337,19 +420,39 @@ Outcome fnHandle(HWND hwnd, const Snapshot &snap) {
         if (strAnswer.compare(0, 5, "type:") == 0) {
             g_iNextAnswer++;
             std::string strText = strAnswer.substr(5);
-            bool fDone = false;
-            for (const Control &c : snap.vecControls) {
-                if (fnIEquals(c.strClass, "Edit")) {
-                    DWORD_PTR dw = 0;
-                    SendMessageTimeoutA(c.hwnd, WM_SETTEXT, 0, (LPARAM)strText.c_str(), SMTO_ABORTIFHUNG, 1000, &dw);
-                    fDone = true;
-                    break;
-                }
-            }
+            bool fSecret = false;
+            bool fDone = fnTypeInto(snap, 1, strText, &fSecret);
             if (fDone) {
-                fnWrite("typed: " + fnEscape(strText));
+                fnWrite("typed: " + (fSecret ? std::string("********") : fnEscape(strText)));
             } else {
                 fnWrite("UNEXPECTED: no edit control to type \"" + fnEscape(strText) + "\" into");
+                g_fFailed = true;
+            }
+            continue;
+        }
+        if (strAnswer.compare(0, 5, "edit:") == 0 || strAnswer.compare(0, 5, "pick:") == 0 ||
+            strAnswer.compare(0, 6, "click:") == 0) {
+            g_iNextAnswer++;
+            bool fDone = false;
+            std::string strWhat;
+            if (strAnswer[0] == 'e') {
+                size_t uColon = strAnswer.find(':', 5);
+                size_t uWhich = (size_t)strtoul(strAnswer.c_str() + 5, nullptr, 10);
+                std::string strText = uColon == std::string::npos ? std::string() : strAnswer.substr(uColon + 1);
+                bool fSecret = false;
+                fDone = uColon != std::string::npos && fnTypeInto(snap, uWhich, strText, &fSecret);
+                strWhat = "typed into edit " + std::to_string(uWhich) + ": " + (fSecret ? "********" : fnEscape(strText));
+            } else if (strAnswer[0] == 'p') {
+                fDone = fnPick(hwnd, snap, strAnswer.substr(5));
+                strWhat = "picked: " + fnEscape(strAnswer.substr(5));
+            } else {
+                fDone = fnClick(snap, strAnswer.substr(6));
+                strWhat = "clicked: " + fnEscape(strAnswer.substr(6));
+            }
+            if (fDone) {
+                fnWrite(strWhat);
+            } else {
+                fnWrite("UNEXPECTED: cannot do \"" + fnEscape(strAnswer) + "\"");
                 g_fFailed = true;
             }
             continue;

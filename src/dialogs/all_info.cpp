@@ -1,0 +1,300 @@
+// [GetAllInstallInfo] and [GetAllInstallInfo2]: the installation facts in one
+// dialog (layout 1 or 2), described by a settings section.
+#include "dialogs/app_init.h"
+
+#include <initializer_list>
+
+#include "dialogs/read_sect.h"
+#include "dialogs/sect_dialog.h"
+#include "files/dirs.h"
+#include "run/text.h"
+#include "run/trace.h"
+#include "run/window.h"
+#include "script/lines.h"
+#include "resource.h"
+
+namespace {
+
+// The dialog's record and the answers it gives back (the settings' values
+// until OK, so that a quiet run takes them as they are).
+struct AllInfoStruct {
+    ReadSectStruct *pSect;
+    unsigned uLayout;
+    char szPath[kcchPath];
+    char szPath2[kcchPath];
+    char szPath3[kcchPath];
+    char szDefault[kcchSectMsg];
+    char szMore[2][kcchSectMsg];
+    BOOL bBox1, bBox2;
+};
+
+void fnShow(HWND hDlg, int iId, BOOL bShow)
+{
+    ShowWindow(GetDlgItem(hDlg, iId), bShow ? SW_SHOW : SW_HIDE);
+}
+
+void fnLayOut1(HWND hDlg, const AllInfoStruct *pAll)
+{
+    const ReadSectStruct *pSect = pAll->pSect;
+    fnShow(hDlg, IDC_ALL_CHECK1, pSect->bUseButton1);
+    fnShow(hDlg, IDC_ALL_MSG5, !pSect->bUseButton1 && pSect->bUsePath1);
+    SetDlgItemTextA(hDlg, pSect->bUseButton1 ? IDC_ALL_CHECK1 : IDC_ALL_MSG5, pSect->szMsg[4]);
+    CheckDlgButton(hDlg, IDC_ALL_CHECK1, pAll->bBox1 ? BST_CHECKED : BST_UNCHECKED);
+    if (!pSect->bUsePath1) {
+        for (int iId : {IDC_ALL_MSG4, IDC_ALL_MSG5, IDC_ALL_PATH2, IDC_ALL_BROWSE2})
+            fnShow(hDlg, iId, FALSE);
+    }
+    fnShow(hDlg, IDC_ALL_CHECK2, pSect->bUseButton2);
+    fnShow(hDlg, IDC_ALL_MSG6, !pSect->bUseButton2 && pSect->bUsePath2);
+    SetDlgItemTextA(hDlg, pSect->bUseButton2 ? IDC_ALL_CHECK2 : IDC_ALL_MSG6, pSect->szMsg[5]);
+    CheckDlgButton(hDlg, IDC_ALL_CHECK2, pAll->bBox2 ? BST_CHECKED : BST_UNCHECKED);
+    if (!pSect->bUsePath2) {
+        for (int iId : {IDC_ALL_MSG6, IDC_ALL_PATH3, IDC_ALL_BROWSE3})
+            fnShow(hDlg, iId, FALSE);
+    } else if (pSect->bUseButton2 && !pAll->bBox2) {
+        EnableWindow(GetDlgItem(hDlg, IDC_ALL_PATH3), FALSE);
+        EnableWindow(GetDlgItem(hDlg, IDC_ALL_BROWSE3), FALSE);
+    }
+}
+
+void fnLayOut2(HWND hDlg, const AllInfoStruct *pAll)
+{
+    const ReadSectStruct *pSect = pAll->pSect;
+    SetDlgItemTextA(hDlg, IDC_ALL_MORE1, pAll->szMore[0]);
+    SetDlgItemTextA(hDlg, IDC_ALL_MORE2, pAll->szMore[1]);
+    SetDlgItemTextA(hDlg, IDC_ALL_MSG5, pSect->szMsg[4]);
+    fnShow(hDlg, IDC_ALL_MSG4, pSect->bUseMoreInfo1);
+    fnShow(hDlg, IDC_ALL_MORE1, pSect->bUseMoreInfo1);
+    for (int iId : {IDC_ALL_MSG5, IDC_ALL_PATH2, IDC_ALL_BROWSE2})
+        fnShow(hDlg, iId, pSect->bUsePath1);
+    fnShow(hDlg, IDC_ALL_MSG6, pSect->bUseMoreInfo2);
+    fnShow(hDlg, IDC_ALL_MORE2, pSect->bUseMoreInfo2);
+}
+
+void fnInitAllInfo(HWND hDlg, AllInfoStruct *pAll)
+{
+    const ReadSectStruct *pSect = pAll->pSect;
+    static const int s_aiMsgs[4] = {IDC_ALL_MSG1, IDC_ALL_MSG2, IDC_ALL_MSG3, IDC_ALL_MSG4};
+    for (int i = 0; i < 4; i++)
+        SetDlgItemTextA(hDlg, s_aiMsgs[i], pSect->szMsg[i]);
+    SetDlgItemTextA(hDlg, IDC_ALL_PROMPT, pSect->szPrompt);
+    for (int iId : {IDC_ALL_PATH, IDC_ALL_PATH2, IDC_ALL_PATH3})
+        SendDlgItemMessageA(hDlg, iId, EM_LIMITTEXT, kcchPath - 1, 0);
+    for (int iId : {IDC_ALL_DEFAULT, IDC_ALL_MORE1, IDC_ALL_MORE2})
+        SendDlgItemMessageA(hDlg, iId, EM_LIMITTEXT, kcchSectMsg - 1, 0);
+    SetDlgItemTextA(hDlg, IDC_ALL_PATH, pAll->szPath);
+    SetDlgItemTextA(hDlg, IDC_ALL_DEFAULT, pAll->szDefault);
+    SetDlgItemTextA(hDlg, IDC_ALL_PATH2, pAll->szPath2);
+    SetDlgItemTextA(hDlg, IDC_ALL_PATH3, pAll->szPath3);
+    if (pAll->uLayout == 1)
+        fnLayOut1(hDlg, pAll);
+    else
+        fnLayOut2(hDlg, pAll);
+}
+
+// A directory typed in the dialog: its drive must be there, it must be
+// possible to make it and its drive must have uNeeded bytes. 1 taken (with
+// "C:" made "C:\"), 0 the dialog stays.
+int fnTakeDir(HWND hDlg, int iId, DWORD dwNeeded, char *pszOut, size_t cchOut)
+{
+    char szDir[kcchPath];
+    GetDlgItemTextA(hDlg, iId, szDir, COUNTOF(szDir));
+    fnTrimBlanks(szDir);
+    if (!szDir[0])
+        return 1;
+    fnAddBackslashToDrive(szDir, COUNTOF(szDir));
+    if (!fnIsDriveAvailable(hDlg, szDir, TRUE)) {
+        SetFocus(GetDlgItem(hDlg, iId));
+        return 0;
+    }
+    if (!fnCreateDirTree(szDir, TRUE)) {
+        fnMsgBox(IDS_DIR_CANNOT_CREATE, NULL, MB_OK | MB_ICONEXCLAMATION, szDir);
+        SetFocus(GetDlgItem(hDlg, iId));
+        return 0;
+    }
+    DWORD dwFree = fnGetDiskSpace(szDir);
+    if (dwNeeded && dwFree < dwNeeded) {
+        fnMsgBox(IDS_SPACE_SELECT_OTHER, NULL, MB_OK | MB_ICONEXCLAMATION, szDir, (unsigned long)dwFree,
+                 (unsigned long)dwNeeded);
+        SetFocus(GetDlgItem(hDlg, iId));
+        return 0;
+    }
+    fnCopyText(pszOut, cchOut, szDir);
+    return 1;
+}
+
+// OK: 1 the answers are taken, 0 the dialog stays, -1 it ends with Cancel.
+int fnTakeAllInfo(HWND hDlg, AllInfoStruct *pAll)
+{
+    ReadSectStruct *pSect = pAll->pSect;
+    char szPath[kcchPath];
+    GetDlgItemTextA(hDlg, IDC_ALL_PATH, szPath, COUNTOF(szPath));
+    if (pAll->uLayout == 1 && pSect->bUseButton1 && IsDlgButtonChecked(hDlg, IDC_ALL_CHECK1) != BST_CHECKED &&
+        strcmp(szPath, pSect->szPath) != 0 && strcmp(szPath, pSect->szPath2) != 0 && pSect->szMsg[6][0] &&
+        fnMsgBox(0, pSect->szCaption, MB_YESNO | MB_ICONQUESTION, "%s", pSect->szMsg[6]) == IDYES) {
+        fnCopyText(pSect->szPath2, COUNTOF(pSect->szPath2), szPath);
+        SetDlgItemTextA(hDlg, IDC_ALL_PATH2, szPath);
+        return 0;
+    }
+    if (pSect->dwWinSpaceNeeded && fnGetDiskSpace(g_szWinDir) < pSect->dwWinSpaceNeeded)
+        return -1;
+    if (!fnTakeDir(hDlg, IDC_ALL_PATH, pSect->adwSpace[0][0], pAll->szPath, COUNTOF(pAll->szPath)) ||
+        !fnTakeDir(hDlg, IDC_ALL_PATH2, pSect->adwSpace[1][0], pAll->szPath2, COUNTOF(pAll->szPath2)) ||
+        !fnTakeDir(hDlg, IDC_ALL_PATH3, pSect->adwSpace[2][0], pAll->szPath3, COUNTOF(pAll->szPath3)))
+        return 0;
+    GetDlgItemTextA(hDlg, IDC_ALL_DEFAULT, pAll->szDefault, COUNTOF(pAll->szDefault));
+    // Layout 1 has no fields for the more-information texts: theirs stay.
+    if (pAll->uLayout == 2) {
+        GetDlgItemTextA(hDlg, IDC_ALL_MORE1, pAll->szMore[0], COUNTOF(pAll->szMore[0]));
+        GetDlgItemTextA(hDlg, IDC_ALL_MORE2, pAll->szMore[1], COUNTOF(pAll->szMore[1]));
+    }
+    pAll->bBox1 = IsDlgButtonChecked(hDlg, IDC_ALL_CHECK1) == BST_CHECKED;
+    pAll->bBox2 = IsDlgButtonChecked(hDlg, IDC_ALL_CHECK2) == BST_CHECKED;
+    return 1;
+}
+
+void fnToggleBoxes(HWND hDlg, AllInfoStruct *pAll, int iId)
+{
+    BOOL bChecked = IsDlgButtonChecked(hDlg, iId) == BST_CHECKED;
+    if (iId == IDC_ALL_CHECK1) {
+        SetDlgItemTextA(hDlg, IDC_ALL_PATH2, bChecked ? pAll->pSect->szPath3 : pAll->pSect->szPath2);
+        return;
+    }
+    if (bChecked)
+        SetDlgItemTextA(hDlg, IDC_ALL_PATH3, pAll->pSect->szPath4);
+    EnableWindow(GetDlgItem(hDlg, IDC_ALL_PATH3), bChecked);
+    EnableWindow(GetDlgItem(hDlg, IDC_ALL_BROWSE3), bChecked);
+}
+
+INT_PTR CALLBACK fnAllInfoProc(HWND hDlg, UINT uMsg, WPARAM wParam, LPARAM lParam)
+{
+    AllInfoStruct *pAll = (AllInfoStruct *)GetWindowLongPtrA(hDlg, DWLP_USER);
+    switch (uMsg) {
+    case WM_INITDIALOG:
+        pAll = (AllInfoStruct *)lParam;
+        SetWindowLongPtrA(hDlg, DWLP_USER, (LONG_PTR)pAll);
+        fnInitAllInfo(hDlg, pAll);
+        fnStartSectDialog(hDlg, pAll->pSect);
+        return TRUE;
+    case WM_CLOSE:
+        g_bUserCancelled = TRUE;
+        EndDialog(hDlg, IDCANCEL);
+        return TRUE;
+    case WM_COMMAND:
+        switch (LOWORD(wParam)) {
+        case IDOK: {
+            int iRC = fnTakeAllInfo(hDlg, pAll);
+            if (iRC != 0)
+                EndDialog(hDlg, iRC > 0 ? IDOK : IDCANCEL);
+            return TRUE;
+        }
+        case IDCANCEL:
+            g_bUserCancelled = TRUE;
+            EndDialog(hDlg, IDCANCEL);
+            return TRUE;
+        case IDC_ALL_CHECK1:
+        case IDC_ALL_CHECK2:
+            fnToggleBoxes(hDlg, pAll, LOWORD(wParam));
+            return TRUE;
+        case IDC_ALL_BROWSE1:
+        case IDC_ALL_BROWSE2:
+        case IDC_ALL_BROWSE3: {
+            static const int s_aiEdits[3] = {IDC_ALL_PATH, IDC_ALL_PATH2, IDC_ALL_PATH3};
+            fnBrowseFolder(hDlg, s_aiEdits[LOWORD(wParam) - IDC_ALL_BROWSE1], "");
+            return TRUE;
+        }
+        case IDC_SECT_HELP:
+            fnShowSectHelp(hDlg, pAll->pSect);
+            return TRUE;
+        }
+        break;
+    }
+    return FALSE;
+}
+
+// The answers into the directory slots, the answer tables and the check rows.
+void fnStoreAllInfo(const AllInfoStruct *pAll, UserInputStruct *pInput)
+{
+    ReadSectStruct *pSect = pAll->pSect;
+    unsigned nNum = pSect->nNum;
+    if (pAll->szPath[0]) {
+        fnSetDirSlot(nNum, pAll->szPath);
+        fnCopyText(pSect->szPath, COUNTOF(pSect->szPath), pAll->szPath);
+        fnCopyText(pInput->szDestPath, COUNTOF(pInput->szDestPath), g_szDestDir);
+    }
+    fnCopyText(fnSectDefault(pSect), kcchSectMsg, pAll->szDefault);
+    fnCopyText(g_szAskForResponse[nNum], COUNTOF(g_szAskForResponse[nNum]), pAll->szDefault);
+    if (pAll->szPath2[0]) {
+        fnSetDirSlot(nNum + 1, pAll->szPath2);
+        fnCopyText(pSect->szPath2, COUNTOF(pSect->szPath2), pAll->szPath2);
+    }
+    if (pSect->bUseMoreInfo1)
+        fnCopyText(g_szAskForResponse[nNum + 1], COUNTOF(g_szAskForResponse[nNum + 1]), pAll->szMore[0]);
+    if (pSect->bUseMoreInfo2)
+        fnCopyText(g_szAskForResponse[nNum + 2], COUNTOF(g_szAskForResponse[nNum + 2]), pAll->szMore[1]);
+    g_cCheckStates[nNum][0] = pAll->bBox1 ? 'Y' : 'N';
+    g_cCheckStates[nNum + 1][0] = pAll->bBox2 ? 'Y' : 'N';
+    pSect->abCheck[0] = pAll->bBox1;
+    pSect->abCheck[1] = pAll->bBox2;
+    if (pAll->szPath3[0]) {
+        fnSetDirSlot(nNum + 2, pAll->szPath3);
+        fnCopyText(pSect->szPath3, COUNTOF(pSect->szPath3), pAll->szPath3);
+    }
+    fnLogLine("GetAllInstallInfo=%s, %s, %s", 1, pAll->szPath, pAll->szPath2, pAll->szPath3);
+}
+
+}  // namespace
+
+int fnGetAllInstallInfo(HWND hwndMain, const char *pszBody, UserInputStruct *pInput, unsigned uLayout)
+{
+    char szLine[kcchInfLine] = "";
+    fnInfReadLine(pszBody, szLine, COUNTOF(szLine));
+    if (!szLine[0])
+        return 1;  // nothing to ask
+    ReadSectStruct *pSect = (ReadSectStruct *)HeapAlloc(GetProcessHeap(), 0, sizeof(ReadSectStruct));
+    AllInfoStruct *pAll = (AllInfoStruct *)HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, sizeof(AllInfoStruct));
+    int iRC = 0;
+    if (pSect && pAll) {
+        fnInitReadSect(pSect);
+        if (fnReadSettings(hwndMain, pszBody, pSect)) {
+            if (!g_szDestDir[0])
+                fnSetDirSlot(0, pSect->szPath);
+            pAll->pSect = pSect;
+            pAll->uLayout = uLayout;
+            fnCopyText(pAll->szPath, COUNTOF(pAll->szPath), pSect->szPath);
+            fnCopyText(pAll->szDefault, COUNTOF(pAll->szDefault), fnSectDefault(pSect));
+            fnCopyText(pAll->szPath2, COUNTOF(pAll->szPath2), pSect->abCheck[0] ? pSect->szPath3 : pSect->szPath2);
+            fnCopyText(pAll->szPath3, COUNTOF(pAll->szPath3), pSect->abCheck[1] ? pSect->szPath4 : "");
+            fnCopyText(pAll->szMore[0], COUNTOF(pAll->szMore[0]), pSect->szMoreInfo[0]);
+            fnCopyText(pAll->szMore[1], COUNTOF(pAll->szMore[1]), pSect->szMoreInfo[1]);
+            pAll->bBox1 = pSect->abCheck[0];
+            pAll->bBox2 = pSect->abCheck[1];
+            INT_PTR iAnswer = pSect->bStop ? IDOK
+                                           : fnShowSectDialog(uLayout == 1 ? IDD_ALLINFO1 : IDD_ALLINFO2, hwndMain,
+                                                              fnAllInfoProc, (LPARAM)pAll, IDOK, "GetAllInstallInfo");
+            if (iAnswer == IDOK) {
+                if (!pSect->bStop)
+                    fnStoreAllInfo(pAll, pInput);
+                iRC = 1;
+            } else {
+                iRC = iAnswer == IDCANCEL ? 5 : 0;
+            }
+        }
+    }
+    if (pSect)
+        HeapFree(GetProcessHeap(), 0, pSect);
+    if (pAll)
+        HeapFree(GetProcessHeap(), 0, pAll);
+    return iRC;
+}
+
+int fnGetAllInstallInfoSection(HWND hwndMain, char *pszSection, const char *pszHeader, UserInputStruct *pInput,
+                               const char *)
+{
+    unsigned uLayout = fnTextEqualI(pszHeader, "[GetAllInstallInfo2]") ? 2 : 1;
+    int iRC = fnGetAllInstallInfo(hwndMain, fnInfSectionBody(pszSection), pInput, uLayout);
+    if (iRC == 1)
+        iRC = fnTestDestDir(hwndMain, pInput, g_pszScript);
+    fnTakeOverInstallInfo(pInput);
+    return iRC;
+}

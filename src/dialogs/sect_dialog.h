@@ -1,0 +1,24 @@
+// What the input dialogs share: their start, Help, Cancel, the OK button that
+// waits for text, and the one way they are shown.
+#ifndef SETUP32_DIALOGS_SECT_DIALOG_H
+#define SETUP32_DIALOGS_SECT_DIALOG_H
+
+#include <windows.h>
+
+#include "dialogs/read_sect.h"
+
+enum { kDialogNotShown = -1 };
+
+// Shows dialog uId through fnDialogBox. In a quiet run a dialog without a safe
+// answer is not shown and gives kDialogNotShown: nobody is there to answer it.
+INT_PTR fnShowSectDialog(UINT uId, HWND hwndOwner, DLGPROC pfnProc, LPARAM lParam, INT_PTR iUnattended,
+                         const char *pszWhat);
+void fnStartSectDialog(HWND hDlg, const ReadSectStruct *pSect);  // title, Help shown only with help, placed (hidden when quiet)
+void fnShowSectHelp(HWND hDlg, const ReadSectStruct *pSect);     // the help text window (or the help file) over the dialog
+int fnConfirmCancel(HWND hDlg);                                  // "Installation is not complete..." Yes: 1 (the run is cancelled), No: 0
+void fnEnableOkOnText(HWND hDlg, int iIdEdit);                   // OK enabled only while the edit holds text
+int fnBrowseFolder(HWND hDlg, int iIdEdit, const char *pszPrompt);  // folder chooser into the edit; 1 chosen
+void fnAddBackslashToDrive(char *pszPath, size_t cchPath);       // "C:" becomes "C:\"
+int fnSetDirSlot(unsigned uSlot, const char *pszPath);           // directory slot uSlot (slot 0 also the destination); 0 beyond the table
+
+#endif

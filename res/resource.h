@@ -279,4 +279,12 @@
 #define IDS_REG_ERROR 1287
 #define IDS_REG_VITAL 1288
 
+// Strings: the account checks of the command section
+#define IDS_IS_ADMIN 1400
+#define IDS_NOT_ADMIN_CONTINUE 1401
+#define IDS_NOT_ADMIN_EXIT 1402
+#define IDS_IS_MEMBER 1403
+#define IDS_NOT_MEMBER_CONTINUE 1404
+#define IDS_NOT_MEMBER_EXIT 1405
+
 #endif

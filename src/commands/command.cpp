@@ -6,6 +6,7 @@
 #include "expand/expand.h"
 #include "files/install_ops.h"
 #include "files/move_steps.h"
+#include "process/window_wait.h"
 #include "base/version.h"
 #include "run/guards.h"
 #include "run/popup.h"
@@ -145,6 +146,71 @@ static void fnCommandTopMost(CommandWalkStruct *pWalk, BOOL bTopMost)
         SetForegroundWindow(pWalk->hwndMain);
 }
 
+// The window title of field 1, expanded; 0 when there is none.
+static int fnExpandedTitle(char *pszLine, char *pszOut, size_t cchOut)
+{
+    char szField[kcchInfLine];
+    if (!fnInfParseField(pszLine, 1, szField, COUNTOF(szField)))
+        return 0;
+    fnExpandOpts(szField, COUNTOF(szField));
+    fnCopyText(pszOut, cchOut, szField);
+    return pszOut[0] != '\0';
+}
+
+// A yes/no field of the window commands: "Y" yes, anything else no, a
+// missing field its default.
+static BOOL fnWindowFlag(char *pszLine, unsigned uField, BOOL bDefault)
+{
+    char szField[kcchInfLine];
+    return fnInfParseField(pszLine, uField, szField, COUNTOF(szField)) ? fnIsYes(szField) : bDefault;
+}
+
+// "WaitForWindow" (until a window with the title is there) and "WhileWindow"
+// (as long as it is); both serve messages while they wait.
+static void fnCommandWaitWindow(char *pszLine, BOOL bWhile)
+{
+    char szTitle[520];
+    if (!fnExpandedTitle(pszLine, szTitle, COUNTOF(szTitle)))
+        return;
+    BOOL bAllWin = fnWindowFlag(pszLine, 2, TRUE);
+    BOOL bMatchBegin = fnWindowFlag(pszLine, 3, FALSE);
+    BOOL bKeepTrying = fnWindowFlag(pszLine, 4, bWhile);
+    fnWaitForWindow(szTitle, !bWhile, bWhile, bAllWin, bMatchBegin, bKeepTrying);
+}
+
+// The window, top-level or child, whose text begins with field 1 (any case);
+// the trace names the step with pszFind and pszFound.
+static HWND fnFindTitledWindow(char *pszLine, const char *pszFind, const char *pszFound)
+{
+    char szTitle[520];
+    if (!fnExpandedTitle(pszLine, szTitle, COUNTOF(szTitle)))
+        return NULL;
+    TRACE("fnReadCommand", pszFind, szTitle);
+    HWND hwnd = fnFindWindow(szTitle, (unsigned)strlen(szTitle), TRUE);
+    if (hwnd)
+        TRACE("fnReadCommand", pszFound, szTitle);
+    return hwnd;
+}
+
+static void fnCommandCloseWindow(CommandWalkStruct *, char *pszLine)
+{
+    HWND hwnd = fnFindTitledWindow(pszLine, "CloseWindow Find window szString=%s",
+                                   "CloseWindow Founnd window szString=%s");
+    // Another program's window cannot be destroyed from here: it is asked to close.
+    if (hwnd && !DestroyWindow(hwnd))
+        PostMessageA(hwnd, WM_CLOSE, 0, 0);
+}
+
+static void fnCommandSetTopMost(char *pszLine, BOOL bTopMost)
+{
+    HWND hwnd = bTopMost ? fnFindTitledWindow(pszLine, "SetTopWindow Find window szString=%s",
+                                              "SetTopWindow Found window szString=%s")
+                         : fnFindTitledWindow(pszLine, "SetNotTopMostWindow Find window szString=%s",
+                                              "SetNotTopMostWindow Found window szString=%s");
+    if (hwnd)
+        SetWindowPos(hwnd, bTopMost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+}
+
 // The commands of the section itself, tried in this order (any case); the
 // system commands follow them.
 static const CommandStruct g_aCommands[] = {
@@ -177,6 +243,11 @@ static const CommandStruct g_aCommands[] = {
     {"WriteLineToFile", fnCommandWriteLine},
     {"ReadLineFromFile", fnCommandReadLine},
     {"GetFileVersion", fnCommandGetFileVersion},
+    {"WaitForWindow", [](CommandWalkStruct *, char *psz) { fnCommandWaitWindow(psz, FALSE); }},
+    {"WhileWindow", [](CommandWalkStruct *, char *psz) { fnCommandWaitWindow(psz, TRUE); }},
+    {"CloseWindow", fnCommandCloseWindow},
+    {"SetTopMostWindow", [](CommandWalkStruct *, char *psz) { fnCommandSetTopMost(psz, TRUE); }},
+    {"SetNotTopMostWindow", [](CommandWalkStruct *, char *psz) { fnCommandSetTopMost(psz, FALSE); }},
     {"ClosePopup", fnCommandClosePopup},
     {"MakeMeTopMostWindow", [](CommandWalkStruct *p, char *) { fnCommandTopMost(p, TRUE); }},
     {"MakeMeNotTopMostWindow", [](CommandWalkStruct *p, char *) { fnCommandTopMost(p, FALSE); }},

@@ -138,4 +138,21 @@ TEST_F(CommandTest, ServiceAndWmiFailuresAreReportedNotStored)
     EXPECT_STREQ("After", g_szTitle);
 }
 
+TEST_F(CommandTest, WindowCommandsFindAWindowByTheBeginningOfItsTitle)
+{
+    HWND hwnd = CreateWindowExA(0, "STATIC", "Setup32 Probe Window", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 100, 100,
+                                NULL, NULL, NULL, NULL);
+    ASSERT_NE(nullptr, hwnd);
+    // The window is there and none named "Nothing Like It": both watches end at once.
+    fnCommand("WaitForWindow=Setup32 Probe Window\r\nWhileWindow=Nothing Like It,Y,N,N\r\n"
+              "SetTopMostWindow=setup32 probe\r\n");
+    EXPECT_NE(0, GetWindowLongA(hwnd, GWL_EXSTYLE) & WS_EX_TOPMOST);
+    fnCommand("SetNotTopMostWindow=SETUP32 PROBE\r\n");
+    EXPECT_EQ(0, GetWindowLongA(hwnd, GWL_EXSTYLE) & WS_EX_TOPMOST);
+    fnCommand("CloseWindow=Probe Window\r\n");  // not the beginning: left alone
+    EXPECT_TRUE(IsWindow(hwnd));
+    fnCommand("CloseWindow=setup32 probe\r\n");
+    EXPECT_FALSE(IsWindow(hwnd));
+}
+
 }  // namespace

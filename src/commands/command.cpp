@@ -325,3 +325,10 @@ int fnReadCommand(HWND hwndMain, const char *pszBody)
     }
     return walk.iResult;
 }
+
+const char *fnCommandName(int i)
+{
+    if (i >= 0 && i < (int)COUNTOF(g_aCommands))
+        return g_aCommands[i].pszName;
+    return fnSystemCommandName(i - (int)COUNTOF(g_aCommands));
+}

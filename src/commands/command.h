@@ -7,5 +7,6 @@
 #include <windows.h>
 
 int fnReadCommand(HWND hwndMain, const char *pszBody);  // 1, or 0 when the last file command or WMI query failed
+const char *fnCommandName(int i);                      // the i-th command the section takes, NULL past the last
 
 #endif

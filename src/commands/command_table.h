@@ -20,5 +20,6 @@ struct CommandStruct {
 };
 
 PFN_COMMAND fnFindSystemCommand(const char *pszName);  // the system command of that name (any case), or NULL
+const char *fnSystemCommandName(int i);               // the i-th system command, NULL past the last
 
 #endif

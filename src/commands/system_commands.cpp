@@ -327,3 +327,8 @@ PFN_COMMAND fnFindSystemCommand(const char *pszName)
     }
     return NULL;
 }
+
+const char *fnSystemCommandName(int i)
+{
+    return i >= 0 && i < (int)COUNTOF(g_aSystemCommands) ? g_aSystemCommands[i].pszName : NULL;
+}

@@ -40,6 +40,22 @@ void fnTraceStatus(const char *pszName, NET_API_STATUS nStatus, const char *pszU
     TRACE(pszName, "nStatus=%lu %s,\nlpszUserName=%s", (unsigned long)nStatus, fnNetStatusText(nStatus), pszUser);
 }
 
+// The three entry points that read and write an account.
+struct UserInfoApi {
+    PFN_NetUserGetInfo pfnGet;
+    PFN_NetUserSetInfo pfnSet;
+    PFN_NetApiBufferFree pfnFree;
+};
+
+// 1 all three were found (each missing one traced under pszOp).
+int fnUserInfoApi(HMODULE hNet, const char *pszOp, UserInfoApi *pApi)
+{
+    pApi->pfnGet = fnEntryOf<PFN_NetUserGetInfo>(hNet, pszOp, "NetUserGetInfo");
+    pApi->pfnSet = fnEntryOf<PFN_NetUserSetInfo>(hNet, pszOp, "NetUserSetInfo");
+    pApi->pfnFree = fnEntryOf<PFN_NetApiBufferFree>(hNet, pszOp, "NetApiBufferFree");
+    return pApi->pfnGet && pApi->pfnSet && pApi->pfnFree;
+}
+
 // Adds or removes one member of a local group (level 3: "domain\name" or "name").
 NET_API_STATUS fnGroupMember(PFN_NetLocalGroupMembers pfn, const WideText &group, const WideText &user)
 {
@@ -229,16 +245,13 @@ int fnDelLocalUser(const char *pszUser)
 
 int fnChangeLocalUser(const char *pszUser, const char *pszPassword, const char *pszChange)
 {
-    const char *pszOp = "fnChangeLocalUser";
-    CModule hNet(fnLoadSystemLibrary(pszOp, kszNetApi));
-    auto pfnGet = fnEntryOf<PFN_NetUserGetInfo>(hNet.Get(), pszOp, "NetUserGetInfo");
-    auto pfnSet = fnEntryOf<PFN_NetUserSetInfo>(hNet.Get(), pszOp, "NetUserSetInfo");
-    auto pfnFree = fnEntryOf<PFN_NetApiBufferFree>(hNet.Get(), pszOp, "NetApiBufferFree");
+    CModule hNet(fnLoadSystemLibrary("fnChangeLocalUser", kszNetApi));
+    UserInfoApi api;
     WideText user(pszUser), password(pszPassword);
-    if (!pfnGet || !pfnSet || !pfnFree || !user.bOk || !password.bOk)
+    if (!fnUserInfoApi(hNet.Get(), "fnChangeLocalUser", &api) || !user.bOk || !password.bOk)
         return 0;
     LPBYTE pBuffer = NULL;
-    NET_API_STATUS nStatus = pfnGet(NULL, user.wsz, 3, &pBuffer);
+    NET_API_STATUS nStatus = api.pfnGet(NULL, user.wsz, 3, &pBuffer);
     if (nStatus != NERR_Success) {
         fnTraceStatus("fnChangeLocalUser NetUserGetInfo Error", nStatus, pszUser);
         return 0;
@@ -251,9 +264,9 @@ int fnChangeLocalUser(const char *pszUser, const char *pszPassword, const char *
     else if (fnTextEqualI(pszChange, "ChangePassword"))
         pInfo->usri3_password = password.wsz;
     DWORD dwParm = 0;
-    nStatus = pfnSet(NULL, user.wsz, 3, pBuffer, &dwParm);
+    nStatus = api.pfnSet(NULL, user.wsz, 3, pBuffer, &dwParm);
     pInfo->usri3_password = NULL;
-    pfnFree(pBuffer);
+    api.pfnFree(pBuffer);
     fnTraceStatus(nStatus == NERR_Success ? "fnChangeLocalUser NetUserSetInfo Success"
                                           : "fnChangeLocalUser NetUserSetInfo Error",
                   nStatus, pszUser);
@@ -262,26 +275,23 @@ int fnChangeLocalUser(const char *pszUser, const char *pszPassword, const char *
 
 int fnRenameLocalUser(const char *pszUser, const char *pszNewName)
 {
-    const char *pszOp = "fnRenameLocalUser";
-    CModule hNet(fnLoadSystemLibrary(pszOp, kszNetApi));
-    auto pfnGet = fnEntryOf<PFN_NetUserGetInfo>(hNet.Get(), pszOp, "NetUserGetInfo");
-    auto pfnSet = fnEntryOf<PFN_NetUserSetInfo>(hNet.Get(), pszOp, "NetUserSetInfo");
-    auto pfnFree = fnEntryOf<PFN_NetApiBufferFree>(hNet.Get(), pszOp, "NetApiBufferFree");
+    CModule hNet(fnLoadSystemLibrary("fnRenameLocalUser", kszNetApi));
+    UserInfoApi api;
     WideText user(pszUser), newName(pszNewName);
-    if (!pfnGet || !pfnSet || !pfnFree || !user.bOk || !newName.bOk)
+    if (!fnUserInfoApi(hNet.Get(), "fnRenameLocalUser", &api) || !user.bOk || !newName.bOk)
         return 0;
     LPBYTE pBuffer = NULL;
-    NET_API_STATUS nStatus = pfnGet(NULL, user.wsz, 0, &pBuffer);
+    NET_API_STATUS nStatus = api.pfnGet(NULL, user.wsz, 0, &pBuffer);
     const char *pszOutcome = "fnRenameLocalUser NetUserGetInfo Error";
     if (nStatus == NERR_Success) {
         USER_INFO_0 info = {newName.wsz};
         DWORD dwParm = 0;
-        nStatus = pfnSet(NULL, user.wsz, 0, (LPBYTE)&info, &dwParm);
+        nStatus = api.pfnSet(NULL, user.wsz, 0, (LPBYTE)&info, &dwParm);
         pszOutcome = nStatus == NERR_Success ? "fnRenameLocalUser NetUserSetInfo Success"
                                              : "fnRenameLocalUser NetUserSetInfo Error";
     }
     if (pBuffer)
-        pfnFree(pBuffer);
+        api.pfnFree(pBuffer);
     TRACE(pszOutcome, "bRC=%d, nStatus=%d, lpszUserName=%s, lpszNewUserName=%s", nStatus == NERR_Success,
           (int)nStatus, pszUser, pszNewName);
     return nStatus == NERR_Success;

@@ -64,33 +64,12 @@ static void fnCommandShowVSWindow(CommandWalkStruct *, char *pszLine)
 }
 
 // A file command without a file name (missing, or its expansion gave -1)
-// does nothing and leaves the result.
-static void fnCommandDeleteFile(CommandWalkStruct *pWalk, char *pszLine)
+// does nothing and leaves the result; otherwise its outcome is the result.
+static void fnFileCommand(CommandWalkStruct *pWalk, char *pszLine, int (*pfnCommand)(char *))
 {
     char szFile[kcchPath];
     if (fnKeyFileName(pszLine, 1, szFile, COUNTOF(szFile)))
-        pWalk->iResult = fnKeyDeleteFile(pszLine);
-}
-
-static void fnCommandCreateFile(CommandWalkStruct *pWalk, char *pszLine)
-{
-    char szFile[kcchPath];
-    if (fnKeyFileName(pszLine, 1, szFile, COUNTOF(szFile)))
-        pWalk->iResult = fnKeyCreateFile(pszLine);
-}
-
-static void fnCommandWriteLine(CommandWalkStruct *pWalk, char *pszLine)
-{
-    char szFile[kcchPath];
-    if (fnKeyFileName(pszLine, 1, szFile, COUNTOF(szFile)))
-        pWalk->iResult = fnKeyWriteLineToFile(pszLine);
-}
-
-static void fnCommandReadLine(CommandWalkStruct *pWalk, char *pszLine)
-{
-    char szFile[kcchPath];
-    if (fnKeyFileName(pszLine, 1, szFile, COUNTOF(szFile)))
-        pWalk->iResult = fnKeyReadLineFromFile(pszLine, "fnReadCommand");
+        pWalk->iResult = pfnCommand(pszLine);
 }
 
 // "CopyFile" and "RenameFile": both names are needed.
@@ -236,12 +215,14 @@ static const CommandStruct g_aCommands[] = {
     {"SetComputerName", [](CommandWalkStruct *, char *psz) { fnKeyComputerName(psz); }},
     {"OnExit", [](CommandWalkStruct *, char *psz) { fnKeyOnExit(psz); }},
     {"Debug", fnCommandDebug},
-    {"DeleteFile", fnCommandDeleteFile},
-    {"CreateFile", fnCommandCreateFile},
+    {"DeleteFile", [](CommandWalkStruct *p, char *psz) { fnFileCommand(p, psz, fnKeyDeleteFile); }},
+    {"CreateFile", [](CommandWalkStruct *p, char *psz) { fnFileCommand(p, psz, fnKeyCreateFile); }},
     {"CopyFile", [](CommandWalkStruct *p, char *psz) { fnCommandTwoFiles(p, psz, FALSE); }},
     {"RenameFile", [](CommandWalkStruct *p, char *psz) { fnCommandTwoFiles(p, psz, TRUE); }},
-    {"WriteLineToFile", fnCommandWriteLine},
-    {"ReadLineFromFile", fnCommandReadLine},
+    {"WriteLineToFile", [](CommandWalkStruct *p, char *psz) { fnFileCommand(p, psz, fnKeyWriteLineToFile); }},
+    {"ReadLineFromFile", [](CommandWalkStruct *p, char *psz) {
+         fnFileCommand(p, psz, [](char *pszLine) { return fnKeyReadLineFromFile(pszLine, "fnReadCommand"); });
+     }},
     {"GetFileVersion", fnCommandGetFileVersion},
     {"WaitForWindow", [](CommandWalkStruct *, char *psz) { fnCommandWaitWindow(psz, FALSE); }},
     {"WhileWindow", [](CommandWalkStruct *, char *psz) { fnCommandWaitWindow(psz, TRUE); }},

@@ -20,6 +20,12 @@ TEST_F(CommandE2E, ACaptionSetHereCaptionsTheLaterMessage)
     EXPECT_TRUE(fnContains(res.strTranscript, "window: Set By Command\ntext: Hello\n")) << res;
 }
 
+TEST_F(CommandE2E, AnExitMessageSetHereIsTheClosingMessage)
+{
+    E2EResult res = fnRunCase("[Set]\r\nExitMessage=Bye from the command section.\r\n[End]\r\n", "", {"OK"}, 0);
+    EXPECT_TRUE(fnContains(res.strTranscript, "text: Bye from the command section.\nbuttons: OK\n")) << res;
+}
+
 TEST_F(CommandE2E, AFailedFileCommandFailsTheRunOnlyWhenAsked)
 {
     std::string strFail = "CopyFile=" + m_strDir + "\\missing.txt," + m_strDir + "\\copy.txt\r\n";
@@ -117,7 +123,7 @@ TEST_F(CommandE2E, DomainAndDriveCommandsFailSoftlyWithoutThePassword)
     std::string strTrace = m_strDir + "\\trace.log";
     E2EResult res = fnRunCase("[Set]\r\nDebug=3," + strTrace + "\r\nUnJoinDomain=corp,admin,Hidden-Pw1\r\n"
                               "RenameComputerInDomain=corp,NEWNAME,admin,Hidden-Pw1\r\nMapDrive=Q:,\\\\nohost\\share,bob,"
-                              "Hidden-Pw1\r\nAmILocalAdmin=Display\r\nCreateFile=" + m_strDir + "\\after.txt\r\n[End]\r\n",
+                              "Hidden-Pw1\r\nWZCSVCConfig=OFF\r\nAmILocalAdmin=Display\r\nCreateFile=" + m_strDir + "\\after.txt\r\n[End]\r\n",
                               "-q", {"OK"}, 0);
     std::string strText = fnE2EReadFile(strTrace);
     EXPECT_TRUE(fnContains(strText, "fnUnJoinDomain NetUnjoinDomain not found")) << strText;
@@ -125,6 +131,7 @@ TEST_F(CommandE2E, DomainAndDriveCommandsFailSoftlyWithoutThePassword)
     EXPECT_TRUE(fnContains(strText, "szUserName=corp\\admin")) << strText;  // qualified for renaming
     EXPECT_TRUE(fnContains(strText, "User bob attempt number 3 to  map")) << strText;
     EXPECT_TRUE(fnContains(strText, "failed to map")) << strText;
+    EXPECT_TRUE(fnContains(strText, "Error getting WZCSVC")) << strText;
     EXPECT_FALSE(fnContains(strText, "NetUnjoinDomain Success")) << strText;
     EXPECT_FALSE(fnContains(strText, "mapped\n")) << strText;
     EXPECT_FALSE(fnContains(strText, "Hidden-Pw1")) << strText;

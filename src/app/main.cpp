@@ -3,6 +3,8 @@
 
 #include "run/run_state.h"
 #include "app/startup.h"
+#include "app/loader.h"
+#include "base/path.h"
 #include "run/text.h"
 #include "run/window.h"
 #include "app/main_window.h"
@@ -28,6 +30,14 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int nCmdShow)
     if (!fnInitialize(g_hwndStartup)) {
         DestroyWindow(g_hwndStartup);
         return (int)g_uExitCode;
+    }
+    if (fnNeedsLoader()) {
+        char szSelf[kcchPath];
+        if (!fnModuleFileName(szSelf, COUNTOF(szSelf)) || !fnInitLoader(hInstance, nCmdShow, szSelf)) {
+            MessageBoxA(g_hwndStartup, "Error!  Could not initialize.", g_szTitle, MB_OK | MB_ICONERROR);
+            DestroyWindow(g_hwndStartup);
+            return kExitNoScript;
+        }
     }
     DestroyWindow(g_hwndStartup);
     g_hwndStartup = NULL;

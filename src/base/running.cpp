@@ -16,6 +16,7 @@ typedef BOOL(WINAPI *PFN_PROCESSWALK)(HANDLE, PROCESSENTRY32 *);
 enum {
     kcbPerfStart = 12288,  // first size of a performance-data buffer
     kcbPerfGrow = 1024,    // and its growth while the answer is "more data"
+    kcbPerfMost = 16 * 1024 * 1024,
     kcchProcessName = 260,
 };
 
@@ -67,24 +68,34 @@ DWORD fnFindProcessTH(const char *pszName, BOOL bFileNamePart, BOOL bExcludeServ
     return 0;
 }
 
+static LONG fnQueryPerfValue(const char *pszValue, BYTE *pbData, DWORD *pcbData)
+{
+    if (g_pfnQueryPerfData)
+        return g_pfnQueryPerfData(pszValue, pbData, pcbData);
+    DWORD dwType = 0;
+    return RegQueryValueExA(HKEY_PERFORMANCE_DATA, pszValue, NULL, &dwType, pbData, pcbData);
+}
+
 // A performance-data value, in a buffer grown while the answer is "more data".
 static BYTE *fnQueryPerfData(const char *pszValue, CGlobalBlock *pBlock)
 {
-    for (DWORD cbBuf = kcbPerfStart; cbBuf < 64 * 1024 * 1024; cbBuf += kcbPerfGrow) {
-        BYTE *pb = (BYTE *)pBlock->fnAlloc(cbBuf + 2);
+    BYTE *pbFound = NULL;
+    for (DWORD cbBuf = kcbPerfStart; cbBuf < kcbPerfMost; cbBuf += kcbPerfGrow) {
+        BYTE *pb = (BYTE *)pBlock->fnAlloc(cbBuf + 2);  // zeroed: the texts end even when the data does not
         if (!pb)
-            return NULL;
-        DWORD cb = cbBuf, dwType = 0;
-        LONG lErr = RegQueryValueExA(HKEY_PERFORMANCE_DATA, pszValue, NULL, &dwType, pb, &cb);
+            break;
+        DWORD cb = cbBuf;
+        LONG lErr = fnQueryPerfValue(pszValue, pb, &cb);
         if (lErr == ERROR_SUCCESS) {
-            RegCloseKey(HKEY_PERFORMANCE_DATA);
-            return pb;
+            pbFound = pb;
+            break;
         }
         if (lErr != ERROR_MORE_DATA)
             break;
     }
-    RegCloseKey(HKEY_PERFORMANCE_DATA);
-    return NULL;
+    if (!g_pfnQueryPerfData)
+        RegCloseKey(HKEY_PERFORMANCE_DATA);
+    return pbFound;
 }
 
 int fnGetNTPerfIndex(char *pszObject, size_t cchObject, DWORD *pdwCounter)

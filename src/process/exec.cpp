@@ -63,10 +63,15 @@ int fnReadExecFields(char *pszLine, unsigned uExecField, size_t cchExecLimit, Ex
         return kExecLineMissing;
     fnExpandOpts(szField, COUNTOF(szField));
     fnTrimBlanks(szField);
-    size_t cchLimit = cchExecLimit < COUNTOF(pLine->szExec) ? cchExecLimit : COUNTOF(pLine->szExec);
-    if (!fnExecFits(szField, cchLimit))
-        return kExecLineTooLong;
-    fnCopyText(pLine->szExec, COUNTOF(pLine->szExec), szField);
+    if (!szField[0]) {  // an empty command is as good as none
+        if (!g_bQuiet)
+            fnMsgBox(IDS_FIELD_ERROR, NULL, MB_OK | MB_ICONERROR | MB_TASKMODAL, uExecField, pszLine);
+        return kExecLineMissing;
+    }
+    // The command is judged after the other fields, whose flags decide what
+    // a refused command does to the section.
+    char szExec[kcchInfLine];
+    fnCopyText(szExec, COUNTOF(szExec), szField);
 
     int bNoWin = 0, bWait = 0, bPrevent = 0, bNotice = pLine->bShowNotice, bErrors = pLine->bErrorShow,
         bStop = pLine->bStopOnError;
@@ -85,6 +90,10 @@ int fnReadExecFields(char *pszLine, unsigned uExecField, size_t cchExecLimit, Ex
     fnExpandedField(pszLine, uExecField + 4, pLine->szMessage, COUNTOF(pLine->szMessage));
     fnInfParseField(pszLine, uExecField + 5, szField, COUNTOF(szField));
     pLine->uButtons = fnExecButtons(szField);
+    size_t cchLimit = cchExecLimit < COUNTOF(pLine->szExec) ? cchExecLimit : COUNTOF(pLine->szExec);
+    if (!fnExecFits(szExec, cchLimit))
+        return kExecLineTooLong;
+    fnCopyText(pLine->szExec, COUNTOF(pLine->szExec), szExec);
     TRACE("fnReadExecFields", "szExec=%s,\nnShowWin=%d,\nbWait=%d,\nbPreventExit=%d,\nszAlsoCheckFor=%s,\nbNoWin=%d,\n"
           "bShowNotice=%d,\nbErrorShow=%d,\nbStopOnError=%d", pLine->szExec, pLine->nShowWin, pLine->bWait,
           pLine->bPreventExit, pLine->szAlsoCheckFor, pLine->bNoWin, pLine->bShowNotice, pLine->bErrorShow,

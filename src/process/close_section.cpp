@@ -55,17 +55,13 @@ int fnReadCloseExecs(HWND hwndParent, const char *pszBody)
     TRACE("fnReadCloseExecs", "%s", "Begin");
     char szLine[kcchInfLine];
     const char *pszPos = pszBody;
-    while (fnInfNextSectionLine(&pszPos, szLine, COUNTOF(szLine))) {
-        unsigned uFirst;
-        int iAction = fnInfLinePrefix(szLine, COUNTOF(szLine), &uFirst);
-        if (iAction == kLineEndSection)
-            return kSectionFailed;
-        if (iAction == kLinePass)
-            continue;
+    unsigned uFirst;
+    int iNext;
+    while ((iNext = fnInfNextFieldLine(&pszPos, szLine, COUNTOF(szLine), &uFirst)) > 0) {
         if (!fnCloseLine(hwndParent, szLine, uFirst))
             return kSectionFailed;
     }
-    return kSectionDone;
+    return iNext < 0 ? kSectionFailed : kSectionDone;
 }
 
 int fnReadCheckIfRunningKeys(const char *pszBody, CheckIfRunningStruct *pCheck)

@@ -176,31 +176,39 @@ static int fnRefusedLaunch()
     return g_bExitOnExecError ? kLaunchStop : kLaunchFailed;
 }
 
+enum { kLineSkipped = -1, kLineExit = -2 };
+
+// The question, then the launch: the launch result (a refused command counts
+// as a failed launch), kLineSkipped when the answer passed the line over,
+// kLineExit when Exit ends the section.
+static int fnAskAndLaunch(HWND hwndParent, int iRead, const ExecLineStruct *pLine, ExecKindEnum eKind)
+{
+    if (iRead != kExecLineOk)
+        return fnRefusedLaunch();
+    int iAsk = fnAskBeforeExec(hwndParent, pLine);
+    if (iAsk == kSectionExit)
+        return kLineExit;
+    if (iAsk == 0)
+        return kLineSkipped;
+    return fnLaunchLine(hwndParent, pLine, eKind);
+}
+
 static int fnReadChainExecsOf(HWND hwndParent, const char *pszBody, ExecKindEnum eKind)
 {
     char szLine[kcchInfLine];
     const char *pszPos = pszBody;
-    while (fnInfNextSectionLine(&pszPos, szLine, COUNTOF(szLine))) {
-        unsigned uFirst;
-        int iAction = fnInfLinePrefix(szLine, COUNTOF(szLine), &uFirst);
-        if (iAction == kLineEndSection)
-            return kSectionDone;
-        if (iAction == kLinePass)
-            continue;
+    unsigned uFirst;
+    while (fnInfNextFieldLine(&pszPos, szLine, COUNTOF(szLine), &uFirst) > 0) {
         ExecLineStruct line;
         fnInitExecLine(&line);
         int iRead = fnReadExecFields(szLine, uFirst, kcchExec, &line);
         if (iRead == kExecLineMissing)
             return kSectionFailed;
-        int iRC = fnRefusedLaunch();
-        if (iRead == kExecLineOk) {
-            int iAsk = fnAskBeforeExec(hwndParent, &line);
-            if (iAsk == kSectionExit)
-                return kSectionExit;
-            if (iAsk == 0)
-                continue;
-            iRC = fnLaunchLine(hwndParent, &line, eKind);
-        }
+        int iRC = fnAskAndLaunch(hwndParent, iRead, &line, eKind);
+        if (iRC == kLineExit)
+            return kSectionExit;
+        if (iRC == kLineSkipped)
+            continue;
         int iEnd = fnAfterLaunch(iRC, &line);
         if (iEnd >= 0)
             return iEnd;
@@ -246,13 +254,8 @@ int fnReadChainExecsRunAs(HWND hwndParent, const char *pszBody, BOOL bAsUser, BO
     char szLine[kcchInfLine];
     const char *pszPos = pszBody;
     int iResult = kSectionDone;
-    while (fnInfNextSectionLine(&pszPos, szLine, COUNTOF(szLine))) {
-        unsigned uFirst;
-        int iAction = fnInfLinePrefix(szLine, COUNTOF(szLine), &uFirst);
-        if (iAction == kLineEndSection)
-            break;
-        if (iAction == kLinePass)
-            continue;
+    unsigned uFirst;
+    while (fnInfNextFieldLine(&pszPos, szLine, COUNTOF(szLine), &uFirst) > 0) {
         char szUser[kcchRunAsField], szDomain[kcchRunAsField], szPassword[kcchRunAsField];
         ExecLineStruct line;
         fnInitExecLine(&line);
@@ -320,13 +323,8 @@ int fnTestAndExecs(HWND hwndParent, const char *pszBody, BOOL bCreateProcess)
     TRACE("fnTestAndExecs", "bCreateProcess=%d", bCreateProcess);
     char szLine[kcchInfLine];
     const char *pszPos = pszBody;
-    while (fnInfNextSectionLine(&pszPos, szLine, COUNTOF(szLine))) {
-        unsigned uFirst;
-        int iAction = fnInfLinePrefix(szLine, COUNTOF(szLine), &uFirst);
-        if (iAction == kLineEndSection)
-            return kSectionDone;
-        if (iAction == kLinePass)
-            continue;
+    unsigned uFirst;
+    while (fnInfNextFieldLine(&pszPos, szLine, COUNTOF(szLine), &uFirst) > 0) {
         int iTest = fnTestAndExecTest(szLine, uFirst);
         char szAction[kcchInfLine];
         if (iTest < 0 || !fnInfParseFieldMsg(szLine, uFirst + 4, szAction, COUNTOF(szAction)))
@@ -338,15 +336,11 @@ int fnTestAndExecs(HWND hwndParent, const char *pszBody, BOOL bCreateProcess)
             return kSectionFailed;
         if (iTest == 0)
             continue;
-        int iRC = fnRefusedLaunch();
-        if (iRead == kExecLineOk) {
-            int iAsk = fnAskBeforeExec(hwndParent, &line);
-            if (iAsk == kSectionExit)
-                return kSectionExit;
-            if (iAsk == 0)
-                continue;
-            iRC = fnLaunchLine(hwndParent, &line, kExecProcess);
-        }
+        int iRC = fnAskAndLaunch(hwndParent, iRead, &line, kExecProcess);
+        if (iRC == kLineExit)
+            return kSectionExit;
+        if (iRC == kLineSkipped)
+            continue;
         if (iRC == kLaunchStopRequest)
             return kSectionExit;
         if (line.bStopOnError && iRC != kLaunchOk)

@@ -215,3 +215,15 @@ int fnInfLinePrefix(char *pszLine, size_t cchLine, unsigned *puFirst)
         return kLineEndSection;
     return iTest == IDTEST_FALSE ? kLinePass : kLineProcess;
 }
+
+int fnInfNextFieldLine(const char **ppszPos, char *pszLine, size_t cchLine, unsigned *puFirst)
+{
+    while (fnInfNextSectionLine(ppszPos, pszLine, cchLine)) {
+        int iAction = fnInfLinePrefix(pszLine, cchLine, puFirst);
+        if (iAction == kLineEndSection)
+            return -1;
+        if (iAction == kLineProcess)
+            return 1;
+    }
+    return 0;
+}

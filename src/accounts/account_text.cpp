@@ -58,3 +58,16 @@ int fnCommandHasPassword(const char *pszCommand)
     }
     return 0;
 }
+
+int fnCheckOutcome(int bMet, const char *pszAction, int bMembership)
+{
+    if (bMet)
+        return fnTextEqualI(pszAction, "Display") ? kCheckShowMet : kCheckNothing;
+    if (fnTextEqualI(pszAction, "Continue"))
+        return bMembership ? kCheckAskNotMet : kCheckShowNotMet;
+    if (fnTextEqualI(pszAction, "ExitWithoutMessage"))
+        return kCheckExit;
+    if (fnTextEqualI(pszAction, "ExitWithMessage"))
+        return kCheckShowExit;
+    return kCheckNothing;
+}

@@ -15,6 +15,18 @@ enum {
 };
 enum { kcchNetName = 257 };  // names and passwords handed over: at most 256 characters
 
+// What an account check does with its outcome (the action word of the
+// administrator and membership checks).
+enum {
+    kCheckNothing = 0,
+    kCheckShowMet = 1,        // "Display": the met message
+    kCheckShowNotMet = 2,     // "Continue" for administrators: the not-met message, then on
+    kCheckAskNotMet = 3,      // "Continue" for membership: OK/Cancel, Cancel ends the run
+    kCheckExit = 4,           // "ExitWithoutMessage": the run ends
+    kCheckShowExit = 5,       // "ExitWithMessage": the exit message, then the run ends
+};
+int fnCheckOutcome(int bMet, const char *pszAction, int bMembership);  // kCheck* (action any case)
+
 int fnQualifyUser(const char *pszUser, const char *pszDomain, int bRename, char *pszOut, size_t cchOut);  // "user@domain" (renaming without "." in the domain: "domain\user"); a name with "@" or "\", or no domain, as it is; 0 cut (pszOut empty)
 const char *fnNetStatusText(unsigned long ulStatus);  // what one of the status codes above means, "" for others
 int fnServiceStartType(const char *pszWord);          // "AUTO" 2, "MANUAL" 3, "DISABLED" 4 (any case); -1 anything else

@@ -170,22 +170,26 @@ int fnCheckBox(const CheckStruct &check, UINT uId, UINT uStyle)
 void fnCheckAction(CommandWalkStruct *pWalk, const CheckStruct &check, BOOL bFlag)
 {
     BOOL bMember = check.pszGroup != NULL;
-    if (bFlag) {
-        if (fnTextEqualI(check.pszAction, "Display"))
-            fnCheckBox(check, bMember ? IDS_IS_MEMBER : IDS_IS_ADMIN, MB_OK | MB_ICONINFORMATION);
-        return;
-    }
     BOOL bExit = FALSE;
-    if (fnTextEqualI(check.pszAction, "Continue")) {
-        if (!bMember)
-            fnCheckBox(check, IDS_NOT_ADMIN_CONTINUE, MB_OK | MB_ICONEXCLAMATION);
-        else
-            bExit = fnCheckBox(check, IDS_NOT_MEMBER_CONTINUE, MB_OKCANCEL | MB_ICONEXCLAMATION) == IDCANCEL;
-    } else if (fnTextEqualI(check.pszAction, "ExitWithoutMessage")) {
+    switch (fnCheckOutcome(bFlag, check.pszAction, bMember)) {
+    case kCheckShowMet:
+        fnCheckBox(check, bMember ? IDS_IS_MEMBER : IDS_IS_ADMIN, MB_OK | MB_ICONINFORMATION);
+        break;
+    case kCheckShowNotMet:
+        fnCheckBox(check, IDS_NOT_ADMIN_CONTINUE, MB_OK | MB_ICONEXCLAMATION);
+        break;
+    case kCheckAskNotMet:
+        bExit = fnCheckBox(check, IDS_NOT_MEMBER_CONTINUE, MB_OKCANCEL | MB_ICONEXCLAMATION) == IDCANCEL;
+        break;
+    case kCheckExit:
         bExit = TRUE;
-    } else if (fnTextEqualI(check.pszAction, "ExitWithMessage")) {
+        break;
+    case kCheckShowExit:
         fnCheckBox(check, bMember ? IDS_NOT_MEMBER_EXIT : IDS_NOT_ADMIN_EXIT, MB_OK | MB_ICONSTOP);
         bExit = TRUE;
+        break;
+    default:
+        break;
     }
     if (bExit) {
         g_bLoaderDone = TRUE;

@@ -63,4 +63,21 @@ TEST(AccountText, PasswordsAreMaskedAndPasswordCommandsKnown)
     EXPECT_EQ(0, fnCommandHasPassword("DelLocalUser"));
 }
 
+TEST(AccountText, CheckOutcomeByActionAndResult)
+{
+    struct {
+        int bMet;
+        const char *pszAction;
+        int bMembership, iWant;
+    } aCases[] = {
+        {1, "display", 0, kCheckShowMet},      {1, "Continue", 1, kCheckNothing},
+        {1, "ExitWithMessage", 0, kCheckNothing}, {0, "Display", 0, kCheckNothing},
+        {0, "CONTINUE", 0, kCheckShowNotMet},  {0, "Continue", 1, kCheckAskNotMet},
+        {0, "ExitWithoutMessage", 1, kCheckExit}, {0, "exitwithmessage", 0, kCheckShowExit},
+        {0, "Exit", 0, kCheckNothing},         {0, "", 1, kCheckNothing},
+    };
+    for (const auto &c : aCases)
+        EXPECT_EQ(c.iWant, fnCheckOutcome(c.bMet, c.pszAction, c.bMembership)) << c.bMet << " " << c.pszAction;
+}
+
 }  // namespace

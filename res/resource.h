@@ -414,5 +414,12 @@
 #define IDC_ALL_CHECK2 232
 #define IDC_ALL_DEFAULT 241
 #define IDC_ALL_PROMPT 251
+// Strings: the account checks of the command section
+#define IDS_IS_ADMIN 1400
+#define IDS_NOT_ADMIN_CONTINUE 1401
+#define IDS_NOT_ADMIN_EXIT 1402
+#define IDS_IS_MEMBER 1403
+#define IDS_NOT_MEMBER_CONTINUE 1404
+#define IDS_NOT_MEMBER_EXIT 1405
 
 #endif

@@ -17,6 +17,7 @@
 #include "process/exec.h"
 #include "process/launch_back.h"
 #include "registry/section.h"
+#include "commands/command.h"
 #include "commands/write_cmdfile.h"
 #include "app/exit.h"
 #include "commands/floatinfo.h"
@@ -80,6 +81,23 @@ static int fnStringChecksRow(HWND hwndMain, char *pszSection, const char *pszHea
     return kSectionEnd;
 }
 
+// [Set] and [Command]: a failed file command or query fails the walk only
+// under "ExitOnCommandError"; otherwise the exit settings the section may
+// have changed are taken into the input record.
+static int fnCommandRow(HWND hwndMain, char *pszSection, const char *, UserInputStruct *pInput, const char *)
+{
+    if (fnReadCommand(hwndMain, fnInfSectionBody(pszSection)) == 0 && g_bExitOnCommandError)
+        return kSectionFailed;
+    pInput->uOnExit = g_uOnExit;
+    if (g_szExitExec[0])
+        fnCopyText(pInput->szExitExec, COUNTOF(pInput->szExitExec), g_szExitExec);
+    if (g_szExitMsg[0])
+        fnCopyText(pInput->szExitMsg, COUNTOF(pInput->szExitMsg), g_szExitMsg);
+    if (g_szRestartMsg[0])
+        fnCopyText(pInput->szRestartMsg, COUNTOF(pInput->szRestartMsg), g_szRestartMsg);
+    return kSectionDone;
+}
+
 // Rows in the order they are tried; the first list that holds the header decides.
 static const SectionRowStruct g_aSectionRows[] = {
     {"[End]", NULL, fnEndSection, kResultAsIs},
@@ -87,6 +105,7 @@ static const SectionRowStruct g_aSectionRows[] = {
     {"[FloatInfo]", "", fnFloatInfoSection, kResultPlain},
     {"[CheckFor],[TestBeforeInput],[TestBefore],[CheckBefore],[CheckAfter]", "", fnCheckForSection, kResultPassed},
     {"[FileCheck]", "", fnFileCheckSection, kResultPassed},
+    {"[Set],[Command]", NULL, fnCommandRow, kResultAsIs},
     {"[VersionTest]", "Reading version information", fnVersionTestRow, kResultPassed},
     {"[Registry],[RegEdit],[ReadRegistryBefore],[TestRegistryBefore],[EditRegistry],[ReadRegistry]",
      "Processing registry", fnRegistryRow, kResultPlain},

@@ -120,7 +120,7 @@ static const ConfigKeyStruct g_aConfigKeys[] = {
     {"DeleteFile", [](ConfigWalkStruct *, char *psz) { fnKeyDeleteFile(psz); }},
     {"WriteLineToFile", [](ConfigWalkStruct *, char *psz) { fnKeyWriteLineToFile(psz); }},
     {"ReadLineFromFile", [](ConfigWalkStruct *, char *psz) { fnKeyReadLineFromFile(psz, "fnReadConfig"); }},
-    {"SetComputerName", [](ConfigWalkStruct *, char *psz) { fnKeySetComputerName(psz); }},
+    {"SetComputerName", [](ConfigWalkStruct *, char *psz) { fnKeyComputerName(psz); }},
     {"MustRestartAtExit", [](ConfigWalkStruct *, char *psz) { fnKeyYesNo(psz, &g_bMustRestartAtExit); }},
     {"LogFile", fnConfigLogFile},
     {"WinPause", [](ConfigWalkStruct *, char *psz) { fnKeyWinPause(psz); }},

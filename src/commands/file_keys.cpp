@@ -13,7 +13,7 @@
 // A file name field, expanded. 0 (pszOut empty) when the field is missing or
 // empty, its expansion failed, or the name does not fit: a cut name would
 // name another file.
-static int fnFileField(char *pszLine, unsigned uField, char *pszOut, size_t cchOut)
+int fnKeyFileName(char *pszLine, unsigned uField, char *pszOut, size_t cchOut)
 {
     pszOut[0] = '\0';
     char szField[kcchInfLine];
@@ -41,7 +41,7 @@ int fnStoreSetValue(const char *pszText)
 int fnKeyCreateFile(char *pszLine)
 {
     char szFile[kcchPath];
-    if (!fnFileField(pszLine, 1, szFile, COUNTOF(szFile)))
+    if (!fnKeyFileName(pszLine, 1, szFile, COUNTOF(szFile)))
         return 0;
     CFileHandle hFile(CreateFileA(szFile, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL));
     TRACE("CreateFile", "szFile=%s,\nbOk=%d", szFile, hFile.IsValid() ? 1 : 0);
@@ -51,7 +51,7 @@ int fnKeyCreateFile(char *pszLine)
 int fnKeyDeleteFile(char *pszLine)
 {
     char szFile[kcchPath];
-    if (!fnFileField(pszLine, 1, szFile, COUNTOF(szFile)))
+    if (!fnKeyFileName(pszLine, 1, szFile, COUNTOF(szFile)))
         return 0;
     BOOL bOk = DeleteFileA(szFile);
     TRACE("DeleteFile", "szFile=%s,\nbOk=%d", szFile, bOk);
@@ -85,7 +85,7 @@ static void fnMakeFileDirs(const char *pszFile)
 int fnKeyWriteLineToFile(char *pszLine)
 {
     char szFile[kcchPath];
-    fnFileField(pszLine, 1, szFile, COUNTOF(szFile));
+    fnKeyFileName(pszLine, 1, szFile, COUNTOF(szFile));
     char szText[kcchInfLine];
     fnInfParseField(pszLine, 2, szText, COUNTOF(szText));
     fnExpandOpts(szText, COUNTOF(szText));
@@ -150,7 +150,7 @@ static void fnTraceReadStep(const char *pszCaller, const char *pszStep)
 int fnKeyReadLineFromFile(char *pszLine, const char *pszCaller)
 {
     char szFile[kcchPath];
-    fnFileField(pszLine, 1, szFile, COUNTOF(szFile));
+    fnKeyFileName(pszLine, 1, szFile, COUNTOF(szFile));
     char szKey[kcchInfLine];
     fnInfParseField(pszLine, 2, szKey, COUNTOF(szKey));
     fnExpandOpts(szKey, COUNTOF(szKey));

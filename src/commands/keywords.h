@@ -15,8 +15,9 @@ int fnKeyOnExit(char *pszLine);                           // exit action and its
 int fnKeyBackUpMethod(char *pszLine);                     // 1 set, 0 unknown name
 int fnKeyWinPause(char *pszLine);                         // status pause, at most 1000 ms; 1 set, 0 no field 1
 int fnKeySleep(char *pszLine);                            // waits field 1 seconds (1 without it), serving messages; 1
-int fnKeySetComputerName(char *pszLine);                  // 1 Windows took the new name, 0 not
+int fnKeyComputerName(char *pszLine);                     // fnSetComputerName with field 1 expanded; 1 Windows took it, 0 not (or no name)
 
+int fnKeyFileName(char *pszLine, unsigned uField, char *pszOut, size_t cchOut);  // field expanded; 0 (pszOut empty) missing, empty, -1 or too long
 int fnKeyCreateFile(char *pszLine);                       // 1 the file is there and empty, 0 not (or no name)
 int fnKeyDeleteFile(char *pszLine);                       // 1 deleted, 0 not (or no name)
 int fnKeyWriteLineToFile(char *pszLine);                  // appends field 2 and CR LF, making the directories; 1 written, 0 not

@@ -1,5 +1,6 @@
 #include "commands/keywords.h"
 
+#include "accounts/domain.h"
 #include "commands/keyword_words.h"
 #include "expand/expand.h"
 #include "run/run_state.h"
@@ -110,13 +111,8 @@ int fnKeySleep(char *pszLine)
     return 1;
 }
 
-int fnKeySetComputerName(char *pszLine)
+int fnKeyComputerName(char *pszLine)
 {
     char szName[kcchInfLine];
-    if (!fnKeyText(pszLine, szName, COUNTOF(szName)) || !szName[0])
-        return 0;
-    // The DNS host name; Windows derives the NetBIOS name from it.
-    BOOL bOk = SetComputerNameExA(ComputerNamePhysicalDnsHostname, szName);
-    TRACE("SetComputerName", "szName=%s,\nbOk=%d", szName, bOk);
-    return bOk ? 1 : 0;
+    return fnKeyText(pszLine, szName, COUNTOF(szName)) && szName[0] ? fnSetComputerName(szName) : 0;
 }

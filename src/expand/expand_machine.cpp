@@ -3,7 +3,6 @@
 // (version). Each fact comes from the first source that answers; a source
 // that is missing or fails is passed over, never reported to the user.
 #include <windows.h>
-#include <sddl.h>
 #include <winnetwk.h>
 #include <winspool.h>
 
@@ -11,6 +10,7 @@
 #include "expand/expand_text.h"
 #include "expand/osversion.h"
 #include "expand/sysfacts.h"
+#include "base/account.h"
 #include "base/registry.h"
 #include "run/run_state.h"
 #include "run/trace.h"
@@ -205,63 +205,14 @@ void fnPrintersText(char *pszValue, size_t cchValue)
     }
 }
 
-// The current user as "domain\user", from SECUR32, loaded when needed.
-int fnCurrentUserSam(char *pszOut, size_t cchOut)
-{
-    pszOut[0] = '\0';
-    typedef BOOLEAN(WINAPI * PFN_GetUserNameExA)(int, LPSTR, PULONG);
-    HMODULE hSecur = LoadLibraryA("SECUR32.DLL");
-    if (!hSecur) {
-        TRACE("fnGetCurrentUser", "SECUR32.DLL not found.");
-        return 0;
-    }
-    PFN_GetUserNameExA pfnGetUserNameEx = (PFN_GetUserNameExA)(void *)GetProcAddress(hSecur, "GetUserNameExA");
-    int bRC = 0;
-    if (!pfnGetUserNameEx) {
-        TRACE("fnGetCurrentUser", "GetUserNameExA not found.");
-    } else {
-        char szUser[kcchLine];
-        ULONG cch = COUNTOF(szUser);
-        const int kNameSamCompatible = 2;
-        if (pfnGetUserNameEx(kNameSamCompatible, szUser, &cch) && cch < COUNTOF(szUser))
-            bRC = fnCopyText(pszOut, cchOut, szUser);
-    }
-    FreeLibrary(hSecur);
-    return bRC;
-}
-
 // ---- "@S" ------------------------------------------------------------------
 
 // The security identifier of the logged-on user on this computer, as text.
-int fnUserSidString(char *pszOut, size_t cchOut)
+int fnUserSid(char *pszOut, size_t cchOut)
 {
     pszOut[0] = '\0';
     char szUser[kcchUser];
-    if (!fnLoggedOnUser(szUser, COUNTOF(szUser)))
-        return 0;
-    TRACE("fnGetSIDString begin", "lpszUser=%s,\nlpszSystem=%s", szUser, "");
-    DWORD cbSid = 0;
-    DWORD cchDomain = 0;
-    SID_NAME_USE eUse;
-    if (LookupAccountNameA(NULL, szUser, NULL, &cbSid, NULL, &cchDomain, &eUse) ||
-        GetLastError() != ERROR_INSUFFICIENT_BUFFER || cbSid == 0)
-        return 0;
-    HANDLE hHeap = GetProcessHeap();
-    PSID pSid = HeapAlloc(hHeap, 0, cbSid);
-    char *pszDomain = (char *)HeapAlloc(hHeap, 0, cchDomain + 1);
-    int bRC = 0;
-    char *pszSid = NULL;
-    if (pSid && pszDomain && LookupAccountNameA(NULL, szUser, pSid, &cbSid, pszDomain, &cchDomain, &eUse) &&
-        ConvertSidToStringSidA(pSid, &pszSid)) {
-        bRC = fnCopyText(pszOut, cchOut, pszSid);
-        LocalFree(pszSid);
-    }
-    if (pSid)
-        HeapFree(hHeap, 0, pSid);
-    if (pszDomain)
-        HeapFree(hHeap, 0, pszDomain);
-    TRACE("fnGetSIDString return", "bRC=%d,\nlpszSID=%s", bRC, pszOut);
-    return bRC;
+    return fnLoggedOnUser(szUser, COUNTOF(szUser)) && fnGetSIDString(szUser, NULL, pszOut, cchOut);
 }
 
 void fnNetIdText(char *pszValue, size_t cchValue)
@@ -281,7 +232,7 @@ void fnProfileText(char *pszValue, size_t cchValue)
 {
     char szSid[kcchPath];
     char szPath[kcchLine];
-    if (!fnUserSidString(szSid, COUNTOF(szSid)) ||
+    if (!fnUserSid(szSid, COUNTOF(szSid)) ||
         !fnFormatText(szPath, COUNTOF(szPath),
                       "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\ProfileList\\%s\\ProfileImagePath", szSid) ||
         !fnRegText(HKEY_LOCAL_MACHINE, szPath, pszValue, cchValue, kRegTextHex))
@@ -386,7 +337,7 @@ int fnSelUser(const char *pszArgs, char *pszValue, size_t cchValue, size_t *pcch
     case 1: fnComputerName(pszValue, cchValue); break;
     case 2: fnConnectionsText(pszValue, cchValue); break;
     case 3: fnPrintersText(pszValue, cchValue); break;
-    default: fnCurrentUserSam(pszValue, cchValue); break;
+    default: fnGetCurrentUser(pszValue, cchValue); break;
     }
     return kSelOk;
 }
@@ -408,7 +359,7 @@ int fnSelSystem(const char *pszArgs, char *pszValue, size_t cchValue, size_t *pc
     case '5': fnSerialText(pszValue, cchValue); break;
     case '6': *pcchUsed += fnNetAddressText(pszArgs + 1, pszValue, cchValue); break;
     case '7':
-        if (!fnUserSidString(pszValue, cchValue))
+        if (!fnUserSid(pszValue, cchValue))
             fnCopyText(pszValue, cchValue, "NA");
         break;
     case '8': fnProfileText(pszValue, cchValue); break;

@@ -98,6 +98,20 @@ private:
     HMODULE m_h;
 };
 
+// A service or service-manager handle, closed when it goes out of scope.
+class CServiceHandle {
+public:
+    explicit CServiceHandle(SC_HANDLE h = NULL) : m_h(h) {}
+    ~CServiceHandle() { if (m_h) CloseServiceHandle(m_h); }
+    CServiceHandle(const CServiceHandle &) = delete;
+    CServiceHandle &operator=(const CServiceHandle &) = delete;
+    SC_HANDLE Get() const { return m_h; }
+    SC_HANDLE Detach() { SC_HANDLE h = m_h; m_h = NULL; return h; }
+
+private:
+    SC_HANDLE m_h;
+};
+
 // Movable global memory, locked for as long as the guard holds it.
 class CGlobalBlock {
 public:

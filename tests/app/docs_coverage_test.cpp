@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "app/walk.h"
+#include "commands/command.h"
 #include "commands/config.h"
 #include "run/cmdline.h"
 #include "../support/test_files.h"
@@ -110,6 +111,14 @@ TEST(DocsCoverage, EveryConfigKeywordAndSwitchHasItsHeading)
     for (const std::string &strSwitch : vecSwitchNames)
         EXPECT_TRUE(fnHasEntryHeading(vecSwitches, strSwitch))
             << "docs/command-line.md has no \"### " << fnLower(strSwitch) << "\"";
+}
+
+TEST(DocsCoverage, EveryCommandHasItsHeading)
+{
+    std::vector<std::string> vecCommands;
+    fnAddFolderHeadings(fnDocsPath("sections"), &vecCommands);
+    for (int i = 0; const char *pszCommand = fnCommandName(i); i++)
+        EXPECT_TRUE(fnHasEntryHeading(vecCommands, pszCommand)) << "docs/sections/ has no \"### " << pszCommand << "\"";
 }
 
 }  // namespace

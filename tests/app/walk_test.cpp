@@ -129,6 +129,15 @@ TEST_F(WalkTest, WriteCmdFileDeletesTheOldFileUnlessAskedNotTo)
     EXPECT_NE(std::string::npos, fnReadWholeFile(fnCmdFile("k")).find("CMDFILE=old"));
 }
 
+TEST_F(WalkTest, CommandSectionFailsTheWalkOnlyUnderExitOnCommandError)
+{
+    std::string strFail = "[Set]\r\nCopyFile=" + m_strDir + "\\none.txt," + m_strDir + "\\x.txt\r\n";
+    fnWalk(strFail + fnCmdSection("A", "C:\\A") + "[End]\r\n");
+    EXPECT_EQ("C:\\A", fnDestOf("A"));
+    fnWalk("[Command]\r\nExitOnCommandError=Y\r\n" + strFail + fnCmdSection("B", "C:\\B") + "[End]\r\n");
+    EXPECT_EQ("<none>", fnDestOf("B"));
+}
+
 TEST_F(WalkTest, WalkResetsTheDestinationToTheTemporaryDirectory)
 {
     fnCopyText(g_szDestDir, COUNTOF(g_szDestDir), "C:\\FROM\\COMMAND\\LINE");

@@ -41,6 +41,20 @@ TEST(Guards, RegistryKeyAndModule)
     EXPECT_EQ((HMODULE)NULL, mod.Get());
 }
 
+TEST(Guards, ServiceHandleClosesAndDetaches)
+{
+    SC_HANDLE hManager = OpenSCManagerA(NULL, NULL, SC_MANAGER_CONNECT);
+    ASSERT_NE((SC_HANDLE)NULL, hManager);
+    {
+        CServiceHandle guard(hManager);
+        EXPECT_EQ(hManager, guard.Get());
+        EXPECT_EQ(hManager, guard.Detach());
+        EXPECT_EQ((SC_HANDLE)NULL, guard.Get());
+    }
+    // Detached: still open, so closing it here succeeds.
+    EXPECT_TRUE(CloseServiceHandle(hManager));
+}
+
 TEST(Guards, GlobalBlockIsZeroedAndFreed)
 {
     CGlobalBlock block;

@@ -5,6 +5,7 @@
 #
 #   script_fuzz.sh --count N --seed S   one batch of N scripts from seed S
 #   script_fuzz.sh --seconds T          batches from fresh seeds for T seconds
+#   script_fuzz.sh --dir DIR            the scripts (*.INF) in DIR, e.g. a finding
 #
 # Each batch runs in a throw-away copy of the template prefix from which the
 # Z: drive (the Unix root) is removed: the programs are copied into the
@@ -17,13 +18,14 @@ set -uo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/../.."
 root=$PWD
 
-count=30 seed=1 seconds=0
+count=30 seed=1 seconds=0 given=""
 while (($#)); do
   case "$1" in
     --count) count=$2; shift 2 ;;
     --seed) seed=$2; shift 2 ;;
     --seconds) seconds=$2; count=25; seed=$(date +%s); shift 2 ;;
-    *) echo "usage: script_fuzz.sh [--count N --seed S | --seconds T]" >&2; exit 2 ;;
+    --dir) given=$(realpath "$2"); shift 2 ;;
+    *) echo "usage: script_fuzz.sh [--count N --seed S | --seconds T | --dir DIR]" >&2; exit 2 ;;
   esac
 done
 
@@ -67,7 +69,11 @@ t0=$SECONDS
 while :; do
   batch=$out/scripts/batch-$seed
   rm -rf "$batch"
-  python3 tests/fuzz/script_gen.py --root "$root" --seed "$seed" --count "$count" --out "$batch" || exit 1
+  if [[ -n $given ]]; then
+    mkdir -p "$batch" && cp "$given"/*.INF "$batch/"
+  else
+    python3 tests/fuzz/script_gen.py --root "$root" --seed "$seed" --count "$count" --out "$batch" || exit 1
+  fi
   run_batch "$batch"
   if [[ ! -s $batch/results.txt ]]; then
     echo "script_fuzz: batch $seed gave no results (see $batch/driver.log)" >&2

@@ -44,7 +44,8 @@ FUNCTIONS = ["fnSum", "fnDif", "fnGetArg", "fnGetFileVer", "fnStrBegin", "fnStrE
 GUARDS = ["SkipIfTrue:", "ProcessIfTrue:", "SkipIfFileExists ", "ProcessIfFileExists ", "ProcessIfFileNotFound "]
 
 # Sections and lines left out: they would end the Windows session, rename
-# or re-join the machine, start or close programs, or wait on purpose.
+# or re-join the machine, start or close programs, or wait on purpose (a
+# move entry's wait field is shortened instead, see short_wait).
 NEUTRAL_SECTIONS = re.compile(
     r"exec|run|shell|launch|restart|reboot|shutdown|logoff|domain|computer|service|account|user|group|"
     r"wireless|map|drive|shortcut|progman|program|close|kill|wait", re.I)
@@ -171,15 +172,24 @@ def mutate(data, rnd, seeds):
     return text
 
 
+def short_wait(line):
+    """A move entry's fourth field is a wait the run obeys (half seconds): one at most."""
+    fields = line.split(b",")
+    if len(fields) >= 4:
+        fields[3] = re.sub(rb"\d+", b"1", fields[3])
+    return b",".join(fields)
+
+
 def neutralise(data):
-    out, drop = [], False
+    out, drop, move = [], False, False
     for line in re.split(rb"(?<=\n)|(?<=\r)(?!\n)", data):
         bare = line.strip().decode("latin-1")
         if bare.startswith("[") and "]" in bare:
             drop = bool(NEUTRAL_SECTIONS.search(bare))
+            move = "move" in bare.lower()
         if drop or NEUTRAL_LINES.search(bare):
             continue
-        out.append(line)
+        out.append(short_wait(line) if move else line)
     # Only the prefix's own drive: Z: is the Unix root under Wine.
     return re.sub(rb"(?i)\bz:", b"C:", b"".join(out))
 

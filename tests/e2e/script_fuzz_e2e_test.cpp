@@ -4,7 +4,7 @@
 // ScriptFuzzE2E.GeneratedScripts runs when SETUP32_SCRIPT_FUZZ_DIR names a
 // folder of generated scripts (tests/fuzz/script_fuzz.sh makes them with
 // tests/fuzz/script_gen.py): each runs quietly in a fresh work dir with the
-// robot closing every window it shows. Every run must end by itself within
+// robot answering every window it shows. Every run must end by itself within
 // the time limit with a documented exit code; crashes (an exception code as
 // exit code) and hangs fail. One line per script goes to results.txt in
 // that folder: "<name> <exit code> <robot exit>".
@@ -32,6 +32,9 @@ E2EResult fnRunFuzzScript(const std::string &strWorkDir, const std::string &strS
     run.strScript = strScript;
     run.strArgs = "-q";
     run.dwTimeoutMs = kdwScriptLimitMs;
+    // Every window answered as a person who wants the run over would: leave,
+    // skip or go on rather than retry.
+    run.vecAnswers = {"any:Exit|SkipFile|Skip|Ignore|Yes|Cancel|OK|Close|No"};
     return fnE2ERun(strWorkDir, run);
 }
 
@@ -63,4 +66,19 @@ TEST(ScriptFuzzE2E, GeneratedScripts)
     } while (FindNextFileA(hFind, &fd));
     FindClose(hFind);
     fnE2EWriteFile(strDir + "\\results.txt", strResults);
+}
+
+// Scripts the fuzzer found that once ran until the time limit.
+using ScriptFuzzFoundE2E = E2ECase;
+
+// A missing source on a numbered disk asks for the disk; leaving asks to
+// confirm. Answered by closing both, the question came back for ever.
+TEST_F(ScriptFuzzFoundE2E, MissingSourceOnANumberedDiskEndsWhenTheQuestionIsLeft)
+{
+    E2ERun run;
+    run.strScript = "[MakeDisks]\r\n1, @G, -1\r\n[End]\r\n";
+    run.strArgs = "-q";
+    run.vecAnswers = {"Exit", "Yes"};
+    E2EResult res = fnRunCase(run, 1603);
+    EXPECT_TRUE(fnContains(res.strTranscript, "text: Insert disk or specify location:")) << res;
 }

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The whole-program script fuzzer: generates scripts (script_gen.py) and runs
-# each with build/win64/SETUP32.EXE under Wine, quietly, every window closed
-# by the robot (the end-to-end case ScriptFuzzE2E.GeneratedScripts).
+# each with build/win64/SETUP32.EXE under Wine, quietly, every window answered
+# by the robot ("any:" answers; the end-to-end case ScriptFuzzE2E.GeneratedScripts).
 #
 #   script_fuzz.sh --count N --seed S   one batch of N scripts from seed S
 #   script_fuzz.sh --seconds T          batches from fresh seeds for T seconds

@@ -8,6 +8,7 @@ PACKAGES=(
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix binutils-mingw-w64
   wine64 xvfb xauth x11-utils imagemagick
   googletest g++
+  clang libclang-rt-14-dev
   mscompress gcab
 )
 

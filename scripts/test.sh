@@ -3,7 +3,8 @@
 # builds (scripts/build.sh), runs the Windows tests of
 # build/win64 under Wine with ctest, then, when tests/native/CMakeLists.txt is
 # there, builds the pure text code natively with the sanitizers in build/native
-# and runs its tests. Exits non-zero when anything failed.
+# and runs its tests, and last makes a short fuzzing run (scripts/fuzz.sh
+# --smoke). Exits non-zero when anything failed.
 set -uo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 
@@ -27,6 +28,9 @@ if [[ -f tests/native/CMakeLists.txt ]]; then
     status=1
   fi
 fi
+
+echo "== fuzzing smoke run (scripts/fuzz.sh --smoke: corpus replay, 3 s per target, 30 generated scripts)"
+bash scripts/fuzz.sh --smoke || status=1
 
 if ((status == 0)); then
   echo "test.sh: all tests passed ($((SECONDS - t0)) s)"

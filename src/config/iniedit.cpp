@@ -233,7 +233,9 @@ int fnIniBackupFile(HWND hwndMain, IniBackupStruct *pBackup, const char *pszFile
     TRACE("fnIniFilesEdit backup file", "lpszFile=%s,\nszBackup=%s,\nuMethod=%u", pszFile, szBackup, uMethod);
     if (szBackup[0]) {
         SetFileAttributesA(szBackup, FILE_ATTRIBUTE_NORMAL);  // an older read-only .ORI is replaced too
-        if (!CopyFileA(pszFile, szBackup, FALSE)) {
+        // Made like an edit: complete beside the file, then renamed, so no
+        // moment leaves a cut backup (nor a cut older one).
+        if (fnReplaceEditedFile(szBackup, pszFile, INVALID_FILE_ATTRIBUTES, FALSE) != kReplaceDone) {
             if (!fnAskYesNo(IDS_INI_BACKUP_ERROR, pszFile))
                 return 0;
         } else if (uMethod == kBackupNoMod) {

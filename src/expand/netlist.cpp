@@ -11,6 +11,8 @@ static int fnIsActive(const NetAdapterFact &adapter)
 // is left out rather than cut.
 static void fnAppendEntry(char *pszList, size_t cchList, const NetAdapterFact &adapter)
 {
+    if (cchList == 0)
+        return;  // no list buffer to read or write
     char szEntry[40];
     fnFormatText(szEntry, COUNTOF(szEntry), "%s%s-%s", pszList[0] ? ";" : "", adapter.szMac,
                  adapter.szIp[0] ? adapter.szIp : "0.0.0.0");

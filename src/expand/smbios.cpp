@@ -68,7 +68,10 @@ int fnStringOffset(unsigned uRequest)
 
 int fnSmbiosFindString(const unsigned char *pbTable, size_t cbTable, unsigned uRequest, char *pszOut, size_t cchOut)
 {
-    if (!pbTable || !pszOut || cchOut == 0)
+    if (pszOut && cchOut)
+        pszOut[0] = '\0';
+    // Found means a text that is not empty: one byte holds only the terminator.
+    if (!pbTable || !pszOut || cchOut < 2)
         return 0;
     int iOffset = fnStringOffset(uRequest);
     if (iOffset < 0 && uRequest != kSmbiosCpuSpeed)

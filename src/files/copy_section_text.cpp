@@ -104,7 +104,8 @@ int fnParseEntryFlags(const char *pszInstall, const char *pszCopy, const char *p
 
 int fnDiskIdOf(const char *pszField, char *pszId, size_t cchId)
 {
-    pszId[0] = '\0';
+    if (cchId)
+        pszId[0] = '\0';
     if (!pszField[0])
         return 0;
     unsigned long ulValue = 0;

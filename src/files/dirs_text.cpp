@@ -19,10 +19,11 @@ int fnIsBareDrive(const char *pszPath)
 
 int fnPathRoot(const char *pszPath, char *pszOut, size_t cchOut)
 {
+    if (cchOut == 0)
+        return 0;  // no room even for the terminator: nothing is written, nothing read back
     size_t cch = fnPathRootLength(pszPath);
     if (cch == 0) {
-        if (cchOut)
-            pszOut[0] = '\0';
+        pszOut[0] = '\0';
         return 0;
     }
     fnCopyTextN(pszOut, cchOut, pszPath, cch);

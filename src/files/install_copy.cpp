@@ -1,9 +1,11 @@
 // The copy steps of one-file installation. Each reports VIF_* result bits.
 //
-// An existing target is never overwritten in place: the new content goes to
-// a temporary file in the target's directory first and is renamed over the
-// target only when complete, so a full disk or a read error midway leaves
-// the user's file as it was.
+// No target is ever written in place: the new content goes to a temporary
+// file in the target's directory first and takes the target's name only when
+// complete (a rename within one directory), so a full disk, a read error or
+// the process being ended at any moment leaves the user's file as it was,
+// and a new target either whole or absent. A temporary left by a run that
+// was ended has a unique "_EX" name that no later run takes.
 #include "files/install_copy.h"
 #include "base/path.h"
 
@@ -337,17 +339,11 @@ DWORD fnExpandCopyFile(const char *pszSrcDir, const char *pszSrcName, const char
     if (dwBits)
         return dwBits;
 
-    ULONGLONG cbOld = 0;
     DWORD dwOldAttrib = GetFileAttributesA(szDst);
-    if (dwOldAttrib != INVALID_FILE_ATTRIBUTES) {
-        if ((dwOldAttrib & FILE_ATTRIBUTE_READONLY) && !SetFileAttributesA(szDst, FILE_ATTRIBUTE_NORMAL))
-            return VIF_ACCESSVIOLATION;
-        fnFileSize(szDst, &cbOld);
-    }
-    if (cbOld > 0)
-        dwBits = fnCopyOver(szSrc, szDst, pszDstDir, &facts);
-    else
-        dwBits = fnCopyInto(szSrc, szDst, &facts);
+    if ((dwOldAttrib != INVALID_FILE_ATTRIBUTES) && (dwOldAttrib & FILE_ATTRIBUTE_READONLY) &&
+        !SetFileAttributesA(szDst, FILE_ATTRIBUTE_NORMAL))
+        return VIF_ACCESSVIOLATION;
+    dwBits = fnCopyOver(szSrc, szDst, pszDstDir, &facts);
     if (dwBits) {
         if (dwOldAttrib != INVALID_FILE_ATTRIBUTES && GetFileAttributesA(szDst) != INVALID_FILE_ATTRIBUTES)
             SetFileAttributesA(szDst, dwOldAttrib);
@@ -365,7 +361,6 @@ DWORD fnCopyFileAsIs(const char *pszSrcDir, const char *pszSrcName, const char *
     if (dwBits)
         return dwBits;
 
-    ULONGLONG cbOld = 0;
     DWORD dwOldAttrib = GetFileAttributesA(szDst);
     if (dwOldAttrib != INVALID_FILE_ATTRIBUTES) {
         // Write protection is told apart from a file another program holds;
@@ -381,9 +376,8 @@ DWORD fnCopyFileAsIs(const char *pszSrcDir, const char *pszSrcName, const char *
                                                                                        : VIF_WRITEPROT;
         }
         hTest.fnClose();
-        fnFileSize(szDst, &cbOld);
     }
-    dwBits = cbOld > 0 ? fnCopyOver(szSrc, szDst, pszDstDir, &facts) : fnCopyInto(szSrc, szDst, &facts);
+    dwBits = fnCopyOver(szSrc, szDst, pszDstDir, &facts);
     if (dwBits) {
         TRACE("fnCopyFileAsIs Error", "lpszSource=%s,\nlpszTarget=%s,\ndwBits=%lu", szSrc, szDst, dwBits);
         return dwBits == VIF_OUTOFSPACE || dwBits == VIF_SHARINGVIOLATION ? dwBits : VIF_ACCESSVIOLATION;
@@ -560,24 +554,36 @@ DWORD fnCopyToNewFile(const char *pszSrc, const char *pszTarget, BOOL bKeepAttri
         return ERROR_NOT_SUPPORTED;  // compressed: expanded by the full copy
     if (!fnHasRoomFor(pszTarget, (ULONGLONG)liSize.QuadPart))
         return ERROR_DISK_FULL;
-    // Read-only is set after the content is in.
-    DWORD dwAttrib = fnTargetAttributes(dwSrcAttrib, bKeepAttrib);
-    DWORD dwCreate = dwAttrib & ~FILE_ATTRIBUTE_READONLY;
-    CFileHandle hDst(CreateFileA(pszTarget, GENERIC_WRITE, 0, NULL, CREATE_NEW,
-                                 dwCreate ? dwCreate : FILE_ATTRIBUTE_NORMAL, NULL));
-    if (!hDst.IsValid())
-        return fnLastErrorOr(ERROR_CANNOT_MAKE);
-    DWORD dwErr = fnStreamRest(hSrc.Get(), hDst.Get(), pbBuffer, cbFirst);
+    if (GetFileAttributesA(pszTarget) != INVALID_FILE_ATTRIBUTES)
+        return ERROR_FILE_EXISTS;
+    // The content is completed in a temporary beside the target, which then
+    // takes the target's name (never over a file that appeared meanwhile).
+    char szDir[kcchPath], szName[kcchPath], szTemp[kcchPath];
+    if (!fnPathSplit(pszTarget, szDir, COUNTOF(szDir), szName, COUNTOF(szName)) ||
+        !GetTempFileNameA(szDir[0] ? szDir : ".", "_EX", 0, szTemp)) {
+        DWORD dwErr = fnLastErrorOr(ERROR_PATH_NOT_FOUND);
+        return dwErr == ERROR_DIRECTORY ? ERROR_PATH_NOT_FOUND : dwErr;  // the folder is missing
+    }
+    CFileHandle hDst(CreateFileA(szTemp, GENERIC_WRITE, 0, NULL, TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL));
+    DWORD dwErr = hDst.IsValid() ? fnStreamRest(hSrc.Get(), hDst.Get(), pbBuffer, cbFirst)
+                                 : fnLastErrorOr(ERROR_CANNOT_MAKE);
     if (!dwErr && !SetFileTime(hDst.Get(), NULL, NULL, &ftWrite))
         dwErr = GetLastError();
-    if (!hDst.fnClose() && !dwErr)
+    if (hDst.IsValid() && !hDst.fnClose() && !dwErr)
         dwErr = fnLastErrorOr(ERROR_WRITE_FAULT);
-    if (!dwErr && (dwAttrib & FILE_ATTRIBUTE_READONLY) && !SetFileAttributesA(pszTarget, dwAttrib))
+    // Read-only and the rest are set once the content is in.
+    DWORD dwAttrib = fnTargetAttributes(dwSrcAttrib, bKeepAttrib);
+    if (!dwErr && dwAttrib != FILE_ATTRIBUTE_NORMAL && !SetFileAttributesA(szTemp, dwAttrib))
         dwErr = fnLastErrorOr(ERROR_ACCESS_DENIED);
+    if (!dwErr && !MoveFileExA(szTemp, pszTarget, 0)) {
+        dwErr = fnLastErrorOr(ERROR_CANNOT_MAKE);
+        if (dwErr == ERROR_ALREADY_EXISTS)
+            dwErr = ERROR_FILE_EXISTS;
+    }
     if (dwErr) {
-        // The target was made here and holds nothing of the user's.
-        SetFileAttributesA(pszTarget, FILE_ATTRIBUTE_NORMAL);
-        DeleteFileA(pszTarget);
+        // The temporary was made here and holds nothing of the user's.
+        SetFileAttributesA(szTemp, FILE_ATTRIBUTE_NORMAL);
+        DeleteFileA(szTemp);
         TRACE("fnCopyToNewFile", "dwError=%lu,\nlpszSource=%s,\nlpszTarget=%s", dwErr, pszSrc, pszTarget);
     }
     return dwErr;

@@ -53,6 +53,9 @@
 //   shot:<path>     save the whole screen as a 24-bit BMP file at <path> (a
 //                   Windows path), then use the next answer on the same
 //                   window (a window without buttons is then left alone).
+//   any:<b1>|<b2>   never used up, so only as the last answer: press the
+//                   first of these captions that is an enabled button of the
+//                   window; a window with none of them is UNEXPECTED.
 //
 // A window that is still open, enabled and unchanged 1.5 s after its button
 // was pressed is taken up again as a new window (e.g. a dialog that stays

@@ -458,6 +458,21 @@ Outcome fnHandle(HWND hwnd, const Snapshot &snap) {
             continue;
         }
         if (!fAnyButton) { fnWrite("pressed: (none)"); return kLeftAlone; }
+        if (strAnswer.compare(0, 4, "any:") == 0) {
+            // Never used up: the first of its captions among the enabled buttons.
+            std::string strList = strAnswer.substr(4) + "|";
+            for (size_t i = 0, j; (j = strList.find('|', i)) != std::string::npos; i = j + 1) {
+                std::string strCaption = fnStripAmpersands(strList.substr(i, j - i));
+                for (const Control &c : snap.vecControls) {
+                    if (c.fButton && c.fEnabled && fnIEquals(strCaption, c.strText)) {
+                        fnWrite("pressed: " + fnEscape(c.strText));
+                        fnFlush();
+                        fnPress(hwnd, c);
+                        return kPressed;
+                    }
+                }
+            }
+        }
         for (const Control &c : snap.vecControls) {
             if (c.fButton && fnIEquals(fnStripAmpersands(strAnswer), c.strText)) {
                 g_iNextAnswer++;
@@ -589,7 +604,7 @@ int main(int argc, char **argv) {
         Sleep(kPollMs);
     }
 
-    if (g_iNextAnswer < g_vecAnswers.size()) {
+    if (g_iNextAnswer < g_vecAnswers.size() && g_vecAnswers[g_iNextAnswer].compare(0, 4, "any:") != 0) {
         std::string strLeft;
         for (size_t i = g_iNextAnswer; i < g_vecAnswers.size(); i++) {
             if (!strLeft.empty()) strLeft += "|";

@@ -22,23 +22,25 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int nCmdShow)
     if (fnLoadText(IDS_TITLE, szText, COUNTOF(szText)))
         fnCopyText(g_szTitle, COUNTOF(g_szTitle), szText);
 
-    g_hwndStartup = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 0, 0, NULL, NULL, hInstance, NULL);
     fnResolveEntryPoints();
 
-    if (!fnInitialize(g_hwndStartup)) {
+    // The start-up window (the owner while starting) is made once the
+    // command line is read, and only for a run somebody watches.
+    int bReady = fnInitialize();
+    if (g_hwndStartup) {
         DestroyWindow(g_hwndStartup);
-        return (int)g_uExitCode;
+        g_hwndStartup = NULL;
     }
-    DestroyWindow(g_hwndStartup);
-    g_hwndStartup = NULL;
-    if (g_bLoaderDone)
-        return (int)g_uExitCode;
+    if (!bReady || g_bLoaderDone)
+        return (int)fnRecordRunEnd(g_uExitCode);
+    if (g_bUnattended)
+        return (int)fnRecordRunEnd(fnRunWithoutWindow());
 
     if (!fnRegisterClasses(hInstance))
-        return kExitNoScript;
+        return (int)fnRecordRunEnd(kExitNoScript);
     if (!fnInitInstance(hInstance, nCmdShow)) {
         MessageBoxA(NULL, "Error!  Could not initialize instance.", g_szTitle, MB_OK | MB_ICONERROR);
-        return kExitNoScript;
+        return (int)fnRecordRunEnd(kExitNoScript);
     }
 
     MSG msg;
@@ -47,5 +49,5 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int nCmdShow)
         DispatchMessageA(&msg);
     }
     SetCursor(hcurPrevious);
-    return (int)msg.wParam;
+    return (int)fnRecordRunEnd((unsigned)msg.wParam);
 }

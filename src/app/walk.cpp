@@ -12,6 +12,7 @@
 #include "commands/write_cmdfile.h"
 #include "app/exit.h"
 #include "commands/floatinfo.h"
+#include "run/event_log.h"
 #include "run/run_state.h"
 #include "run/text.h"
 #include "run/trace.h"
@@ -110,8 +111,14 @@ int fnIsInfSection(const char *pszSection, const char *pszList, char *pszOut, si
     }
 }
 
+// The walk starts in the destination the command line or the command file
+// gave, else in the temporary directory.
 static void fnResetDestDir()
 {
+    if (g_szCmdDestDir[0]) {
+        fnCopyText(g_szDestDir, COUNTOF(g_szDestDir), g_szCmdDestDir);
+        return;
+    }
     char szTemp[kcchPath];
     DWORD cch = GetEnvironmentVariableA("TMP", szTemp, COUNTOF(szTemp));
     if (cch == 0 || cch >= COUNTOF(szTemp))
@@ -149,7 +156,7 @@ HWND fnOpenSectionStatus(HWND hwndMain, const char *pszHeader, const char *pszSt
     HWND hwndStatus = NULL;
     if (!g_bQuiet && pszStatus && pszStatus[0])
         hwndStatus = fnStatusWindow(hwndMain, IDS_STATUS_WAIT, 1, kPlaceBottomLeft, 0, pszStatus);
-    SetCursor(LoadCursor(NULL, IDC_WAIT));
+    fnSetCursor(IDC_WAIT);
     fnLogLine("\r\n%s", 1, pszHeader);
     if (!g_bQuiet) {
         if (g_uShowVSWin != 0)
@@ -162,7 +169,7 @@ HWND fnOpenSectionStatus(HWND hwndMain, const char *pszHeader, const char *pszSt
 
 void fnCloseSectionStatus(HWND hwndStatus)
 {
-    SetCursor(LoadCursor(NULL, IDC_ARROW));
+    fnSetCursor(IDC_ARROW);
     if (hwndStatus && IsWindow(hwndStatus))
         DestroyWindow(hwndStatus);
     fnPumpMessages();
@@ -199,6 +206,7 @@ int fnParseInfSection(HWND hwndMain, char *pszSection, UserInputStruct *pInput, 
         if (!fnIsInfSection(pszSection, row.pszHeaders, szHeader, COUNTOF(szHeader)))
             continue;
         HWND hwndStatus = NULL;
+        fnEventLog("section_begin", "header", szHeader, NULL);
         if (row.pszStatus)
             hwndStatus = fnOpenSectionStatus(hwndMain, szHeader, row.pszStatus);
         int iRC = row.pfnHandler(hwndMain, pszSection, szHeader, pInput, pszRest);
@@ -206,7 +214,10 @@ int fnParseInfSection(HWND hwndMain, char *pszSection, UserInputStruct *pInput, 
             fnCloseSectionStatus(hwndStatus);
         if (iRC == 0)
             TRACE("fnParseInfSection", "Error returning from section %s.", szHeader);
-        return fnMapResult(row.eMode, iRC, pInput);
+        int iResult = fnMapResult(row.eMode, iRC, pInput);
+        char szResult[24];
+        fnEventLog("section_end", "header", szHeader, "#result", fnEventNumber(szResult, iResult), NULL);
+        return iResult;
     }
     return kSectionDone;  // a section nobody handles is passed over
 }
@@ -253,7 +264,8 @@ int fnReadInf(HWND hwndMain, char *pszText)
         if (pszCut)
             *pszCut = cSaved;
 
-        if (iRC == kSectionFailed || iRC == kSectionStopFailed) {
+        // A prompt with no safe answer ends an unattended run at once.
+        if (iRC == kSectionFailed || iRC == kSectionStopFailed || g_bUnattendedFailed) {
             input.bFailed = TRUE;
             break;
         }

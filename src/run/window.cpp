@@ -272,6 +272,10 @@ void fnStartDialog(HWND hwndMain, HWND hDlg, BOOL bCaption, BOOL bBeep)
 
 void fnWaitPumping(DWORD dwMs)
 {
+    if (g_bUnattended) {
+        Sleep(dwMs);
+        return;
+    }
     DWORD dwStart = GetTickCount();
     for (;;) {
         fnPumpMessages();

@@ -83,6 +83,7 @@ TEST_F(UnattendedE2E, QuestionsLockedFileAndRestartRunToTheEndWithoutAWindow)
     std::string strScript = "[Config]\r\nMessageDlg=\"Install the tools now?\",Tools,YESNO,Y\r\n"
                             "MessageDlg=\"The tools need 2 MB.\",Tools,OK\r\n"
                             "ShowErrorMessage=Y\r\n"
+                            "[Registry]\r\nEdit=SZ,HKEY_CURRENT_USER\\Software\\setup32-e2e\\unattended,Tool,1.0\r\n"
                             "[CopyFiles]\r\n"
                             "0, " + m_strSrc + "\\BUSY.DLL, " + m_strDst + "\\BUSY.DLL, N,N,N\r\n"
                             "0, " + m_strSrc + "\\A.TXT, " + m_strDst + "\\new\\A.TXT, N,N,N\r\n[End]\r\n";
@@ -106,13 +107,27 @@ TEST_F(UnattendedE2E, QuestionsLockedFileAndRestartRunToTheEndWithoutAWindow)
     // Each change listed was made.
     std::vector<Json> vChanges = fnEventsOf(vEvents, "change");
     EXPECT_FALSE(vChanges.empty());
-    bool bSawNewFile = false;
+    bool bSawNewFile = false, bSawValue = false;
     for (const Json &change : vChanges) {
         std::string strTarget = change.value("target", "");
+        if (change.value("kind", "") == "registry_value_written") {
+            EXPECT_EQ("HKEY_CURRENT_USER\\Software\\setup32-e2e\\unattended", strTarget);
+            char szData[64] = "";
+            DWORD cbData = sizeof(szData);
+            EXPECT_EQ(ERROR_SUCCESS, RegGetValueA(HKEY_CURRENT_USER, "Software\\setup32-e2e\\unattended", "Tool",
+                                                  RRF_RT_REG_SZ, NULL, szData, &cbData));
+            EXPECT_EQ(change.value("after", ""), szData);
+            EXPECT_EQ("1.0", change.value("after", ""));
+            EXPECT_EQ(false, change.value("existed", true));
+            bSawValue = true;
+            continue;
+        }
         EXPECT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(strTarget.c_str())) << change;
         bSawNewFile = bSawNewFile || (change.value("kind", "") == "file_installed" && fnContains(strTarget, "A.TXT"));
     }
     EXPECT_TRUE(bSawNewFile);
+    EXPECT_TRUE(bSawValue);
+    RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\setup32-e2e\\unattended");
     // The locked file waits for the restart that the exit code asks for.
     bool bSawScheduled = false;
     for (const Json &change : vChanges) {
@@ -121,8 +136,9 @@ TEST_F(UnattendedE2E, QuestionsLockedFileAndRestartRunToTheEndWithoutAWindow)
     }
     EXPECT_TRUE(bSawScheduled) << Json(vChanges).dump(1);
     std::vector<Json> vEnds = fnEventsOf(vEvents, "section_end");
-    ASSERT_EQ(1u, vEnds.size());
-    EXPECT_EQ("[CopyFiles]", vEnds[0].value("header", ""));
+    ASSERT_EQ(2u, vEnds.size());
+    EXPECT_EQ("[CopyFiles]", vEnds[1].value("header", ""));
+    EXPECT_EQ(1, vEnds[1].value("result", 0));
     EXPECT_EQ("run_end", vEvents.back().value("event", ""));
     EXPECT_EQ(3010, vEvents.back().value("exit_code", 0));
 }

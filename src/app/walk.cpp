@@ -92,6 +92,11 @@ static const SectionRowStruct g_aSectionRows[] = {
     {"[Files],[CopyFiles],[MakeDisks],[CopyFilesToDisks]", "", fnCopyFilesSection, kResultPlain},
 };
 
+const char *fnSectionRowHeaders(int iRow)
+{
+    return iRow >= 0 && iRow < (int)COUNTOF(g_aSectionRows) ? g_aSectionRows[iRow].pszHeaders : NULL;
+}
+
 int fnIsInfSection(const char *pszSection, const char *pszList, char *pszOut, size_t cchOut)
 {
     char szHeader[kcchInfLine];

@@ -18,5 +18,6 @@ int fnIsInfSection(const char *pszSection, const char *pszList, char *pszOut, si
 void fnInitUserInput(UserInputStruct *pInput);  // the record as the walk starts it (resets the destination first)
 HWND fnOpenSectionStatus(HWND hwndMain, const char *pszHeader, const char *pszStatus);  // status bracket opening; the status window or NULL
 void fnCloseSectionStatus(HWND hwndStatus);  // status bracket closing
+const char *fnSectionRowHeaders(int iRow);   // the comma list of headers of dispatch row iRow, NULL past the last
 
 #endif

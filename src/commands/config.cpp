@@ -192,3 +192,8 @@ int fnReadConfig(HWND hwndMain, const char *pszBody)
     TRACE("fnReadConfig", "Done");
     return iRC;
 }
+
+const char *fnConfigKeyword(int i)
+{
+    return i >= 0 && i < (int)COUNTOF(g_aConfigKeys) ? g_aConfigKeys[i].pszKeyword : NULL;
+}

@@ -7,5 +7,6 @@
 enum { kConfigGoOn = 1, kConfigFailed = 2, kConfigEndRun = 8 };
 
 int fnReadConfig(HWND hwndMain, const char *pszBody);  // 1 go on, 2 error reading the section, 8 end the run quietly
+const char *fnConfigKeyword(int i);                    // the i-th keyword the section takes, NULL past the last
 
 #endif

@@ -249,3 +249,8 @@ int fnParseCmdArgs(const CmdArgsStruct *pArgs, CmdLineStruct *pCmd, CmdRunStruct
     }
     return 1;
 }
+
+char fnSwitchLetter(int i)
+{
+    return i >= 0 && i < (int)COUNTOF(s_aSwitches) ? s_aSwitches[i].chSwitch : '\0';
+}

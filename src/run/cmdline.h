@@ -46,5 +46,6 @@ void fnSplitCmdLine(const char *pszCmdLine, CmdArgsStruct *pArgs);
 // Parses the arguments after the program's own name. Returns 0 when there are
 // none (nothing is used), 3 after "-?", else 1. pCmd is cleared first.
 int fnParseCmdArgs(const CmdArgsStruct *pArgs, CmdLineStruct *pCmd, CmdRunStruct *pRun);
+char fnSwitchLetter(int i);  // the i-th switch letter the command line takes (upper case, '[' the start label), '\0' past the last
 
 #endif

@@ -22,6 +22,7 @@ TEST_F(Harness, HelpShowsMessageBoxAndExitsZero) {
                              "window: Install and Setup\ntext: SETUP32\\n\\nCommand line:\\n\\nSETUP32 [-?acdeimnqstuv]"))
         << res;
     EXPECT_TRUE(fnContains(res.strTranscript, "\nbuttons: OK\npressed: OK\n")) << res;
+    EXPECT_TRUE(fnContains(res.strTranscript, "The manual, docs\\README.md")) << res;
 }
 
 TEST_F(Harness, MissingScriptFileExits1619) {

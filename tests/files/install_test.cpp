@@ -26,9 +26,7 @@ namespace {
 // The fixture files committed beside the tests, as Wine sees them.
 std::string fnFixtureData(const char *pszName)
 {
-    std::string strThis = __FILE__;  // .../tests/files/install_test.cpp
-    std::string strTests = strThis.substr(0, strThis.rfind('/', strThis.rfind('/') - 1));
-    std::string strPath = "Z:" + strTests + "/fixtures/data/" + pszName;
+    std::string strPath = std::string("Z:") + SETUP32_SOURCE_DIR + "/tests/fixtures/data/" + pszName;
     for (char &c : strPath)
         if (c == '/')
             c = '\\';

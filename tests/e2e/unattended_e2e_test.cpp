@@ -57,18 +57,14 @@ Json fnQuestion(const std::vector<Json> &vEvents, const std::string &strPart)
     return Json::object();
 }
 
-class UnattendedE2E : public E2ECase {
+class UnattendedE2E : public E2ESrcDstCase {
 protected:
     void SetUp() override
     {
-        E2ECase::SetUp();
-        m_strSrc = m_strDir + "\\src";
-        m_strDst = m_strDir + "\\dst";
+        E2ESrcDstCase::SetUp();
         m_strLog = m_strDir + "\\events.json";
-        CreateDirectoryA(m_strSrc.c_str(), NULL);
-        CreateDirectoryA(m_strDst.c_str(), NULL);
     }
-    std::string m_strSrc, m_strDst, m_strLog;
+    std::string m_strLog;
 };
 
 }  // namespace

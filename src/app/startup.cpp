@@ -336,8 +336,9 @@ int fnInitialize()
     }
     fnCopyText(g_szSourceDirs[0], COUNTOF(g_szSourceDirs[0]), g_szSourceDir);  // disk 1
 
+    // The default trace file, also for a "Debug" keyword that names none.
+    fnFormatText(g_szDebugFile, COUNTOF(g_szDebugFile), "%s\\KRVloDbg.LOG", g_szTmpPath);
     if (g_uTraceMode >= 3) {
-        fnFormatText(g_szDebugFile, COUNTOF(g_szDebugFile), "%s\\KRVloDbg.LOG", g_szTmpPath);
         if (!fnOpenTraceFile(hwndOwner))
             return fnFail(kExitNoScript);
     }

@@ -68,6 +68,18 @@ TEST_F(ConfigE2E, DebugWritesTheTraceFileForTheRestOfTheRun)
     EXPECT_TRUE(fnContains(strTrace, "~-Traced: fnUserExit-~\r\n")) << strTrace;
 }
 
+TEST_F(ConfigE2E, DebugWithoutAFileTracesIntoTheDefaultTraceFile)
+{
+    char szTemp[MAX_PATH];
+    GetTempPathA(MAX_PATH, szTemp);
+    std::string strDefault = std::string(szTemp) + "KRVloDbg.LOG";
+    DeleteFileA(strDefault.c_str());
+    fnRunCase("[Config]\r\nDebug=3\r\nCaption=Default Trace\r\n[End]\r\n", "-q", {}, 0);
+    std::string strTrace = fnE2EReadFile(strDefault);
+    EXPECT_TRUE(fnContains(strTrace, "~-Default Trace: fnReadConfig-~")) << strTrace;
+    DeleteFileA(strDefault.c_str());
+}
+
 TEST_F(ConfigE2E, DebugZeroSwitchesTheTraceOff)
 {
     fnRunCase("[Config]\r\nDebug=3," + m_strDir + "\\trace.log\r\nDebug=0\r\n[End]\r\n", "-q", {}, 0);

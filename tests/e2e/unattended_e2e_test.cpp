@@ -198,3 +198,60 @@ TEST_F(UnattendedE2E, DestinationFromTheCommandLineAndCommandFile)
     ASSERT_FALSE(vEvents.empty());
     EXPECT_EQ(true, vEvents.front().value("unattended", false));
 }
+
+namespace {
+
+struct WindowCountStruct {
+    DWORD dwPid;
+    int cWindows;
+};
+
+BOOL CALLBACK fnCountProcessWindow(HWND hwnd, LPARAM lParam)
+{
+    WindowCountStruct *pCount = (WindowCountStruct *)lParam;
+    DWORD dwPid = 0;
+    GetWindowThreadProcessId(hwnd, &dwPid);
+    if (dwPid == pCount->dwPid)
+        pCount->cWindows++;
+    return TRUE;
+}
+
+// The most top-level windows (shown or hidden) SETUP32 had at one time while
+// it ran the script with strArgs, looked at every 50 ms; its exit code in *pdwExit.
+int fnMostWindowsDuring(const std::string &strDir, const std::string &strArgs, DWORD *pdwExit)
+{
+    std::string strExe = strDir + "\\SETUP32.EXE";
+    if (!CopyFileA(fnE2ESetupExe().c_str(), strExe.c_str(), FALSE))
+        return -1;
+    std::string strCmd = "\"" + strExe + "\" " + strArgs;
+    STARTUPINFOA si = {};
+    si.cb = sizeof(si);
+    PROCESS_INFORMATION pi;
+    if (!CreateProcessA(strExe.c_str(), &strCmd[0], NULL, NULL, FALSE, 0, NULL, strDir.c_str(), &si, &pi))
+        return -1;
+    int cMost = 0;
+    while (WaitForSingleObject(pi.hProcess, 50) == WAIT_TIMEOUT) {
+        WindowCountStruct count = {pi.dwProcessId, 0};
+        EnumWindows(fnCountProcessWindow, (LPARAM)&count);
+        cMost = count.cWindows > cMost ? count.cWindows : cMost;
+    }
+    GetExitCodeProcess(pi.hProcess, pdwExit);
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    return cMost;
+}
+
+}  // namespace
+
+// A quiet run has its (hidden) main window; an unattended one has none at all.
+TEST_F(UnattendedE2E, UnattendedRunMakesNoWindowAtAll)
+{
+    fnE2EWriteFile(m_strDir + "\\KARVELLO.INF",
+                   "[Config]\r\nMessage=Copying now,N,Center\r\nSleep=2\r\n[FloatInfo]\r\nMessage=Done soon\r\n[End]\r\n");
+    DWORD dwExit = 1;
+    EXPECT_EQ(0, fnMostWindowsDuring(m_strDir, "-q=2 -l=events.json", &dwExit));
+    EXPECT_EQ(0u, dwExit);
+    std::vector<Json> vLeftOut = fnEventsOf(fnReadEvents(m_strLog), "window_left_out");
+    EXPECT_EQ(2u, vLeftOut.size());
+    EXPECT_GE(fnMostWindowsDuring(m_strDir, "-q -w=0", &dwExit), 1);
+}

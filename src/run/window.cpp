@@ -49,7 +49,8 @@ int fnMsgBoxDefault(UINT uId, UINT uFlags)
     static const UINT auRestartQuestions[] = {IDS_RESTART_ASK, IDS_RESTART_ASK_SETUP, IDS_EXITWIN_ASK,
                                               IDS_EXITWIN_ASK_AGAIN, IDS_REBOOT_ASK, IDS_REBOOT_ASK_AGAIN,
                                               IDS_RESTART_ASK_TEXT};
-    static const UINT auDiskPrompts[] = {IDS_INSERT_DISK_N, IDS_INSERT_DISK_IN, IDS_INSERT_SOURCE};
+    static const UINT auDiskPrompts[] = {IDS_INSERT_DISK_N, IDS_INSERT_DISK_IN, IDS_INSERT_SOURCE,
+                                         IDS_DISK_SPACE_SWITCH};
     for (UINT uRestart : auRestartQuestions) {
         if (uId == uRestart)
             return IDNO;

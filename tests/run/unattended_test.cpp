@@ -56,6 +56,7 @@ TEST_F(UnattendedRule, MessageBoxesTakeTheirDefaultButtonButNeverRetry)
         {IDS_REBOOT_ASK_AGAIN, MB_YESNO, IDNO},
         {IDS_RESTART_ASK_TEXT, MB_YESNO, IDNO},
         {IDS_INSERT_SOURCE, MB_OKCANCEL, kDialogNoSafeAnswer},
+        {IDS_DISK_SPACE_SWITCH, MB_OKCANCEL, kDialogNoSafeAnswer},
     };
     for (const auto &c : aCases)
         EXPECT_EQ(fnMsgBoxDefault(c.uId, c.uFlags), c.iAnswer) << c.uId << " " << c.uFlags;

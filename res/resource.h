@@ -134,6 +134,16 @@
 
 #define IDS_CANNOT_LOAD 1231
 
+// Strings: launching and closing programs
+#define IDS_EXEC_WAIT 1156
+#define IDS_CLOSE_WAIT 1158
+#define IDS_EXEC_ERROR 1234
+#define IDS_EXEC_NOT_FOUND 1235
+#define IDS_EXEC_NO_MEMORY 1236
+#define IDS_EXEC_TOO_LONG 1237
+#define IDS_EXEC_ASK_CONTINUE 1238
+#define IDS_EXEC_CANNOT_CONTINUE 1239
+
 // Copy status window: four texts, the progress meter and Cancel
 #define IDD_COPY_STATUS 4
 #define IDC_COPY_METER 100

@@ -3,6 +3,8 @@
 
 #include "run/run_state.h"
 #include "app/startup.h"
+#include "app/loader.h"
+#include "base/path.h"
 #include "run/text.h"
 #include "run/window.h"
 #include "app/main_window.h"
@@ -27,6 +29,14 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int nCmdShow)
     // The start-up window (the owner while starting) is made once the
     // command line is read, and only for a run somebody watches.
     int bReady = fnInitialize();
+    if (bReady && fnNeedsLoader()) {
+        char szSelf[kcchPath];
+        if (!fnModuleFileName(szSelf, COUNTOF(szSelf)) || !fnInitLoader(hInstance, nCmdShow, szSelf)) {
+            fnMsgBox(0, NULL, MB_OK | MB_ICONERROR, "%s", "Error!  Could not initialize.");
+            g_uExitCode = kExitNoScript;
+            bReady = 0;
+        }
+    }
     if (g_hwndStartup) {
         DestroyWindow(g_hwndStartup);
         g_hwndStartup = NULL;

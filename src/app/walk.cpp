@@ -8,6 +8,9 @@
 #include "files/dirs.h"
 #include "files/move_section.h"
 #include "files/version_sections.h"
+#include "process/close_section.h"
+#include "process/exec.h"
+#include "process/launch_back.h"
 #include "registry/section.h"
 #include "commands/write_cmdfile.h"
 #include "app/exit.h"
@@ -84,8 +87,18 @@ static const SectionRowStruct g_aSectionRows[] = {
     {"[SetEnvironment]", "Processing environment variables", fnSetEnvironmentSection, kResultPlain},
     {"[ReadDefaults],[ReadIniFiles],[ReadDefaultSettings]", "Reading defaults", fnReadDefaultsSection, kResultPlain},
     {"[IniEdits]", "Editing configuration files", fnIniEditsSection, kResultPlain},
+    {"[CloseProcess],[StopProcess],[CloseBefore],[CloseAfter],[Close],[CloseFiles]", "Closing program", fnCloseSection,
+     kResultPlain},
+    {"[ExecBefore],[ExecAfter],[Exec]", "Executing program", fnExecSection, kResultExec},
+    {"[ExecOnTop]", "Executing program", fnExecSection, kResultExec},
+    {"[ExecAs],[RunAs]", "Executing program", fnRunAsSection, kResultExec},
+    {"[ExecAsNet],[RunAsNet]", "Executing program", fnRunAsSection, kResultExec},
+    {"[TestAndExec]", "", fnTestAndExecSection, kResultExec},
+    {"[ShellExec]", "Executing shell", fnExecSection, kResultExec},
+    {"[LaunchAndBack]", "", fnLaunchAndBackSection, kResultPlain},
     {"[WriteCmdFile]", "", fnWriteCmdFileSection, kResultPlain},
     {"[IsStringInFile]", "", fnStringChecksRow, kResultAsIs},
+    {"[CheckIfRunning]", "", fnCheckIfRunningSection, kResultAsIs},
     {"[MakeDirs],[DestSubDirs]", "", fnMakeDirsSection, kResultPlain},
     {"[MoveFilesBefore],[MoveFiles],[MoveFilesAfter]", "", fnMoveFilesSection, kResultPlain},
     {"[DeleteFiles]", "", fnDeleteFilesSection, kResultPlain},

@@ -166,3 +166,13 @@ int fnRegNextNumber(char *pszText, size_t cchText)
         dw++;
     return fnFormatText(pszText, cchText, "%04lu", dw);
 }
+
+void fnStripTrailingBSlash(char *pszText)
+{
+    size_t cch = strlen(pszText);
+    if (cch < 4 || pszText[1] != ':')
+        return;
+    char cLast = pszText[cch - 1];
+    if ((cLast == '\\' || cLast == '/') && pszText[cch - 2] != ':')
+        pszText[cch - 1] = '\0';
+}

@@ -19,6 +19,7 @@ int fnRegJoinKey(char *pszPath, size_t cchPath, const char *pszName);  // path +
 unsigned long fnRegParseNumber(const char *pszText); // "1Fh", "0x1F" or decimal digits; stops at the first foreign character; saturates at 0xFFFFFFFF
 int fnRegParseHex(const char *pszText, unsigned char *pbOut, size_t cbOut, size_t *pcbOut);  // hex byte text ("01,02, ff", "0a0b"); 1 parsed, 0 foreign character or no room
 int fnRegHexText(const unsigned char *pbData, size_t cbData, char *pszOut, size_t cchOut);  // "%02x" per byte; 1 whole, 0 cut after the last whole byte that fits
+void fnStripTrailingBSlash(char *pszText);  // drops a final "\" or "/" of a drive path ("C:\Temp\"), never of "C:\" or a UNC path
 int fnRegNextNumber(char *pszText, size_t cchText);  // leading decimal number + 1 as "%04lu"; 1 whole
 
 #endif

@@ -3,6 +3,7 @@
 #include "commands/keyword_words.h"
 #include "commands/keywords.h"
 #include "expand/expand.h"
+#include "process/relaunch.h"
 #include "run/guards.h"
 #include "run/run_state.h"
 #include "base/install_log.h"
@@ -147,14 +148,14 @@ static int fnConfigLine(ConfigWalkStruct *pWalk, char *pszLine)
     return 0;
 }
 
-// The relaunch of the program for the rest of the run.
-static int fnConfigRelaunch()
+// The rest of the run goes to a copy of the program: 8 it started (this run
+// ends quietly), 2 it could not be started.
+static int fnConfigRelaunch(HWND hwndMain)
 {
     char szSelf[kcchPath];
-    fnModuleFileName(szSelf, COUNTOF(szSelf));
-    // The relaunch itself is not part of this program yet: the run goes on here.
-    TRACE("fnReadConfig", "Restart requested, not available: lpszExec=%s", szSelf);
-    return kConfigGoOn;
+    if (!fnModuleFileName(szSelf, COUNTOF(szSelf)))
+        return kConfigFailed;
+    return fnReloadExec(hwndMain, szSelf) ? kConfigEndRun : kConfigFailed;
 }
 
 int fnReadConfig(HWND hwndMain, const char *pszBody)
@@ -188,7 +189,7 @@ int fnReadConfig(HWND hwndMain, const char *pszBody)
         fnStartInstallLog(g_szLogFile);
     int iRC = kConfigGoOn;
     if (walk.bRestart && !g_bTempExec)
-        iRC = fnConfigRelaunch();
+        iRC = fnConfigRelaunch(hwndMain);
     TRACE("fnReadConfig", "Done");
     return iRC;
 }

@@ -1,13 +1,16 @@
 // Small file operations shared by the file sections: paths, times, deletes,
 // the plain copy, directory trees and replacement of files in use.
 #include "files/install_ops.h"
-#include "base/path.h"
 
+#include "base/path.h"
+#include "base/running.h"
 #include "files/dirs.h"
 #include "run/guards.h"
 #include "run/run_state.h"
 #include "run/text.h"
 #include "run/trace.h"
+
+enum { kdwCloseWaitMs = 10000 };  // how long a program asked to close is given to go
 
 int fnDeleteFile(const char *pszFile)
 {
@@ -93,13 +96,15 @@ int fnCopyFile(const char *pszFrom, const char *pszTo, BOOL bFailIfExists, BOOL 
     return 1;
 }
 
+// The program whose executable is the file is asked to close (its window
+// gets WM_CLOSE) and given a few seconds to go; it is never ended by force.
 int fnCloseProgramUsing(HWND hwndMain, const char *pszFile)
 {
-    // Closing the program that holds a file is not available: the caller
-    // goes on as if the program had refused to close.
     (void)hwndMain;
-    TRACE("fnCloseProgramUsing", "could not close the program holding lpszFile=%s", pszFile);
-    return 0;
+    TRACE("fnCloseProgramUsing", "lpszFile=%s", pszFile);
+    if (!fnCloseRunningExec(pszFile, FALSE))
+        return 0;
+    return fnWaitWhileRunning(pszFile, kdwCloseWaitMs);
 }
 
 // Creates an empty file when none exists, so that it has a short name.

@@ -3,6 +3,8 @@
 // check action. Read results fill g_szRegValues from slot 0 in line order.
 #include "registry/section.h"
 
+#include "process/launch.h"
+
 #include "expand/expand.h"
 #include "base/registry.h"
 #include "run/guards.h"
@@ -230,18 +232,10 @@ int fnAskContinue(RegRunStruct *pRun, const RegLineStruct *pLine, UINT uId)
     char szProgram[kcchLine];
     fnCopyText(szProgram, COUNTOF(szProgram), pLine->szProgram);
     fnExpandOpts(szProgram, COUNTOF(szProgram));
-    STARTUPINFOA si = {};
-    si.cb = sizeof(si);
-    si.dwFlags = STARTF_USESHOWWINDOW;
-    si.wShowWindow = SW_SHOWNORMAL;
-    PROCESS_INFORMATION pi = {};
     TRACE("fnRegistrySection Check", "szProgram=%s", szProgram);
-    if (!CreateProcessA(NULL, szProgram, NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi)) {
-        fnMsgBox(0, NULL, MB_OK | MB_ICONSTOP | MB_TASKMODAL, "Cannot run %s.", szProgram);
+    // Launched without waiting; a failure is reported by the launch itself.
+    if (fnCreateProcess(szProgram, SW_SHOWNORMAL, kWaitNone, FALSE, FALSE, kErrorStopSerious, TRUE) != kLaunchOk)
         return kRegLineStop;
-    }
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
     return kRegLineOk;
 }
 
@@ -401,16 +395,6 @@ int fnRegistryLine(RegRunStruct *pRun, char *pszLine)
 }
 
 }  // namespace
-
-void fnStripTrailingBSlash(char *pszText)
-{
-    size_t cch = strlen(pszText);
-    if (cch < 4 || pszText[1] != ':')
-        return;
-    char cLast = pszText[cch - 1];
-    if ((cLast == '\\' || cLast == '/') && pszText[cch - 2] != ':')
-        pszText[cch - 1] = '\0';
-}
 
 int fnRegistrySection(HWND hwndMain, const char *pszBody)
 {

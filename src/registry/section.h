@@ -5,12 +5,13 @@
 
 #include <windows.h>
 
+#include "base/registry_text.h"
+
 #include <stddef.h>
 
 struct UserInputStruct;
 
 int fnRegistrySection(HWND hwndMain, const char *pszBody);  // 1 the walk goes on, 0 failed (stop)
-void fnStripTrailingBSlash(char *pszText);  // drops a final "\" or "/" of a drive path ("C:\Temp\"), never of "C:\" or a UNC path
 
 // Dispatch row of the section walk.
 int fnRegistryRow(HWND hwndMain, char *pszSection, const char *pszHeader, UserInputStruct *pInput, const char *pszRest);

@@ -93,6 +93,7 @@ char g_szWinName[kcchPath];
 
 FARPROC g_pfnToolhelp[5];
 FARPROC g_pfnNtQueryInformationProcess;
+PFN_QUERYPERFDATA g_pfnQueryPerfData;
 FARPROC g_pfnAdvapi[5];
 
 char g_szDirs[kuDirs][kcchPath];
@@ -182,6 +183,7 @@ void fnClearRunState()
     for (unsigned i = 0; i < 5; i++)
         g_pfnToolhelp[i] = g_pfnAdvapi[i] = NULL;
     g_pfnNtQueryInformationProcess = NULL;
+    g_pfnQueryPerfData = NULL;
 
     memset(g_szDirs, 0, sizeof(g_szDirs));
     memset(g_szSourceDirs, 0, sizeof(g_szSourceDirs));

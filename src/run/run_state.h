@@ -124,6 +124,10 @@ extern char g_szWinName[kcchPath];
 // Optional system entry points, resolved once at start-up.
 extern FARPROC g_pfnToolhelp[5];     // CreateToolhelp32Snapshot, Module32First, Module32Next, Process32First, Process32Next
 extern FARPROC g_pfnNtQueryInformationProcess;
+// Where the process list without Toolhelp is read, as RegQueryValueExA on
+// HKEY_PERFORMANCE_DATA answers: NULL reads the registry (tests give their own).
+typedef LONG (*PFN_QUERYPERFDATA)(const char *pszValue, BYTE *pbData, DWORD *pcbData);
+extern PFN_QUERYPERFDATA g_pfnQueryPerfData;
 extern FARPROC g_pfnAdvapi[5];       // OpenProcessToken, GetTokenInformation, FreeSid, EqualSid, AllocateAndInitializeSid
 
 // Answers, folders and values that the expansion language reads ("@A1",

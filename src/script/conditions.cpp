@@ -193,3 +193,37 @@ int fnReadLineFromFile(HANDLE hFile, char *pszBuffer, unsigned uSize)
     TRACE("fnReadLineFromFile End", "lpszBuffer=%s,\nuBytes=%u", pszBuffer, (unsigned)cbRead);
     return iRC;
 }
+
+// A line with a key ("left=right" before its fields) carries a condition in
+// fields 0 and 1; its own fields then begin one later.
+int fnInfLinePrefix(char *pszLine, size_t cchLine, unsigned *puFirst)
+{
+    *puFirst = 1;
+    int iTest = fnInfTestIfTwoFields(pszLine, cchLine);
+    int iAction = fnInfLineAction(iTest);
+    if (iAction != kLineProcess)
+        return iAction;
+    char szKey[kcchInfLine], szValue[kcchInfLine];
+    if (!fnInfParseField(pszLine, 0, szKey, COUNTOF(szKey)))
+        return kLineProcess;
+    *puFirst = 2;
+    if (iTest != IDTEST_NOTEST)
+        return kLineProcess;
+    fnInfParseField(pszLine, 1, szValue, COUNTOF(szValue));
+    iTest = fnInfTestField(szKey, szValue);
+    if (iTest == IDTEST_SKIPSECTION)
+        return kLineEndSection;
+    return iTest == IDTEST_FALSE ? kLinePass : kLineProcess;
+}
+
+int fnInfNextFieldLine(const char **ppszPos, char *pszLine, size_t cchLine, unsigned *puFirst)
+{
+    while (fnInfNextSectionLine(ppszPos, pszLine, cchLine)) {
+        int iAction = fnInfLinePrefix(pszLine, cchLine, puFirst);
+        if (iAction == kLineEndSection)
+            return -1;
+        if (iAction == kLineProcess)
+            return 1;
+    }
+    return 0;
+}

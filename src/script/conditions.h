@@ -12,6 +12,8 @@ const char *fnInfNextLine(const char *pszPos, char *pszLine, size_t cchLine);  /
 int fnInfNextSectionLine(const char **ppszPos, char *pszLine, size_t cchLine);  // section walk: 1 next line read (*ppszPos moved on), 0 end
 int fnInfNextLineToDo(const char **ppszPos, char *pszLine, size_t cchLine);  // the same, passing over lines whose condition says so (condition cut off); 0 at the end or a skip-section guard
 int fnInfTestIfTwoFields(char *pszLine, size_t cchLine);  // IDTEST_*; a two-field condition is cut off the line in place
+int fnInfLinePrefix(char *pszLine, size_t cchLine, unsigned *puFirst);  // condition of a line whose fields count from 1: kLineProcess (*puFirst 1, or 2 after a left=right prefix), kLinePass, kLineEndSection
+int fnInfNextFieldLine(const char **ppszPos, char *pszLine, size_t cchLine, unsigned *puFirst);  // next line to act on (fnInfLinePrefix): 1 read, 0 the body ended, -1 a guard ended the section
 int fnInfTestField(const char *pszLeft, const char *pszRight);  // evaluates one condition: IDTEST_CONTINUE..IDTEST_SKIPSECTION
 int fnInfParseFieldMsg(char *pszLine, unsigned uField, char *pszOut, size_t cchOut);  // as fnInfParseField; a missing field is reported to the user
 int fnInfKeyMatch(char *pszLine, char *pszKey, const char *pszName, char *pszDest, size_t cchDest);  // 1 key matched: field 1 expanded into pszDest, key cleared

@@ -183,10 +183,12 @@ TEST_F(ConfigTest, LogFileOpensTheLogAfterTheSection)
 
 TEST_F(ConfigTest, RestartInTheTemporaryCopyGoesOn)
 {
+    // The relaunch itself (outside the copy) is run end to end: here it
+    // would start a copy of the test program.
     g_bTempExec = TRUE;
     EXPECT_EQ(kConfigGoOn, fnConfig("Restart=Y\r\n"));
-    g_bTempExec = FALSE;
     EXPECT_EQ(kConfigGoOn, fnConfig("Restart\r\n"));
+    g_bTempExec = FALSE;
 }
 
 TEST_F(ConfigTest, DebugCreatesTheTraceFileOrKeepsAnExistingOne)

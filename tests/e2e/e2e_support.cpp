@@ -221,3 +221,17 @@ std::ostream &operator<<(std::ostream &os, const E2EResult &res) {
        << "\ntranscript:\n" << res.strTranscript;
     return os;
 }
+
+std::string fnE2EShot(const char *pszName)
+{
+    const char *pszDir = getenv("SETUP32_E2E_SHOTS");
+    std::string strDir;
+    if (pszDir && *pszDir) {
+        strDir = fnE2EWinePath(pszDir);
+    } else {
+        std::string strExe = fnE2ESetupExe();
+        strDir = strExe.substr(0, strExe.rfind('\\')) + "\\shots";
+    }
+    CreateDirectoryA(strDir.c_str(), NULL);
+    return "shot:" + strDir + "\\" + pszName + ".bmp";
+}

@@ -155,6 +155,10 @@ std::string fnE2ERobotExe();
 // A Unix path as Wine sees it: "/a/b" -> "Z:\a\b"; other text is returned as it is.
 std::string fnE2EWinePath(const std::string &strPath);
 
+// The robot answer "shot:<path>" for a screenshot named pszName (.bmp), in
+// $SETUP32_E2E_SHOTS or else a folder "shots" beside SETUP32.EXE.
+std::string fnE2EShot(const char *pszName);
+
 // True when strPart occurs in strText (transcripts, files, trace logs).
 bool fnContains(const std::string &strText, const std::string &strPart);
 

@@ -16,19 +16,9 @@ namespace {
 
 const char kszClosing[] = "The software has been installed successfully.";
 
-// "shot:<path>" answer for a screenshot named pszName.
 std::string fnShot(const char *pszName)
 {
-    const char *pszDir = getenv("SETUP32_E2E_SHOTS");
-    std::string strDir;
-    if (pszDir && *pszDir) {
-        strDir = fnE2EWinePath(pszDir);
-    } else {
-        std::string strExe = fnE2ESetupExe();
-        strDir = strExe.substr(0, strExe.rfind('\\')) + "\\shots";
-    }
-    CreateDirectoryA(strDir.c_str(), NULL);
-    return "shot:" + strDir + "\\" + pszName + ".bmp";
+    return fnE2EShot(pszName);
 }
 
 // The transcript block of the window that shows pszText: from its "window:"

@@ -1,0 +1,31 @@
+// The command line of the temporary copy that goes on with the run.
+#include <gtest/gtest.h>
+
+#include "process/relaunch.h"
+#include "run/run_state.h"
+#include "run/text.h"
+
+namespace {
+
+TEST(Relaunch, CopyCommandCarriesScriptFoldersQuietAndTheCopySwitch)
+{
+    fnClearRunState();
+    fnCopyText(g_szIniFile, COUNTOF(g_szIniFile), "D:\\My Disk\\SETUP.INF");
+    fnCopyText(g_szHomeDir, COUNTOF(g_szHomeDir), "D:\\My Disk");
+    fnCopyText(g_szDestDir, COUNTOF(g_szDestDir), "C:\\Apps");
+    char szCmd[1040];
+    ASSERT_EQ(1, fnBuildCopyCommand("C:\\TEMP\\_KRVLO_.EXE", szCmd, COUNTOF(szCmd)));
+    EXPECT_STREQ("\"C:\\TEMP\\_KRVLO_.EXE\" \"-i=D:\\My Disk\\SETUP.INF\" \"-s=D:\\My Disk\" \"-d=C:\\Apps\" -t", szCmd);
+
+    // Its own internal script needs no name; a quiet run stays quiet.
+    g_bInternalInf = TRUE;
+    g_bQuiet = TRUE;
+    ASSERT_EQ(1, fnBuildCopyCommand("C:\\TEMP\\_KRVLO_.EXE", szCmd, COUNTOF(szCmd)));
+    EXPECT_STREQ("\"C:\\TEMP\\_KRVLO_.EXE\" \"-s=D:\\My Disk\" \"-d=C:\\Apps\" -q -t", szCmd);
+
+    char szSmall[20];
+    EXPECT_EQ(0, fnBuildCopyCommand("C:\\TEMP\\_KRVLO_.EXE", szSmall, COUNTOF(szSmall)));  // cut: reported
+    fnClearRunState();
+}
+
+}  // namespace

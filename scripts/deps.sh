@@ -7,7 +7,7 @@ PACKAGES=(
   cmake make
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix binutils-mingw-w64
   wine64 xvfb xauth x11-utils imagemagick
-  googletest g++
+  googletest g++ nlohmann-json3-dev
   clang libclang-rt-14-dev
   mscompress gcab
 )

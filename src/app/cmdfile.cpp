@@ -50,6 +50,9 @@ void fnReadCmdFile(CmdLineStruct *pCmd)
     fnFindCmdFile(pCmd->szCmdFile, szFile, COUNTOF(szFile));
     pCmd->bTempExec = fnReadFlag(szFile, "TEMPEXEC");
     pCmd->bQuiet = fnReadFlag(szFile, "BEQUIET");
+    char szQuiet[16];
+    fnReadKey(szFile, "BEQUIET", szQuiet, COUNTOF(szQuiet));
+    pCmd->bUnattended = fnDecimalValue(szQuiet) == 2;
     fnReadKey(szFile, "DESTDIR", pCmd->szDestDir, COUNTOF(pCmd->szDestDir));
     fnReadKey(szFile, "SOURCEDIR", pCmd->szSourceDir, COUNTOF(pCmd->szSourceDir));
     fnReadKey(szFile, "ASKFOR", pCmd->szAskFor, COUNTOF(pCmd->szAskFor));
@@ -57,6 +60,11 @@ void fnReadCmdFile(CmdLineStruct *pCmd)
     fnReadKey(szFile, "CMDFILE", pCmd->szCmdFile, COUNTOF(pCmd->szCmdFile));
     fnReadKey(szFile, "STARTUPMSG", pCmd->szMessage, COUNTOF(pCmd->szMessage));
     pCmd->bMessage = pCmd->szMessage[0] ? 1 : 0;
+    // A newer key: the command line's event log stays when the file names none.
+    char szEventLog[kcchPath];
+    fnReadKey(szFile, "LOGFILE", szEventLog, COUNTOF(szEventLog));
+    if (szEventLog[0])
+        fnCopyText(pCmd->szEventLog, COUNTOF(pCmd->szEventLog), szEventLog);
     TRACE("fnReadCmdFile", "szCmdFile=%s,\nINIFILE=%s,\nDESTDIR=%s,\nBEQUIET=%d", szFile, pCmd->szIniFile,
           pCmd->szDestDir, pCmd->bQuiet);
 }

@@ -36,9 +36,9 @@ struct ExitOutcomeStruct {
     BOOL bRestarting;     // Windows accepted a request to restart or shut down
 };
 
-static void fnShowClosingText(HWND hwndMain, const char *pszText)
+static void fnShowClosingText(const char *pszText)
 {
-    MessageBoxA(hwndMain, pszText, g_szTitle, MB_OK | MB_ICONINFORMATION | MB_TASKMODAL | MB_SETFOREGROUND);
+    fnMsgBox(0, NULL, MB_OK | MB_ICONINFORMATION | MB_TASKMODAL | MB_SETFOREGROUND, "%s", pszText);
 }
 
 static void fnRaiseMain(HWND hwndMain)
@@ -97,7 +97,7 @@ static void fnExitWithFallback(UINT uFlags, UINT uMsgId, ExitOutcomeStruct *pOut
 static void fnAskThenExit(UINT uAskId, const char *pszAsk, UINT uFlags, UINT uFallbackId, ExitOutcomeStruct *pOutcome)
 {
     pOutcome->bRestartNeeded = TRUE;
-    int iAnswer = pszAsk ? fnMsgBox(0, NULL, MB_YESNO | MB_ICONINFORMATION | MB_SETFOREGROUND, "%s", pszAsk)
+    int iAnswer = pszAsk ? fnMsgBox(IDS_RESTART_ASK_TEXT, NULL, MB_YESNO | MB_ICONINFORMATION | MB_SETFOREGROUND, pszAsk)
                          : fnMsgBox(uAskId, NULL, MB_YESNO | MB_ICONINFORMATION);
     if (iAnswer == IDYES)
         fnExitWithFallback(uFlags, uFallbackId, pOutcome);
@@ -142,7 +142,7 @@ static void fnExitAction(unsigned uAction, const UserInputStruct *pInput, ExitOu
 static void fnRunExitProgram(HWND hwndMain, UserInputStruct *pInput)
 {
     HWND hwndBlank = NULL;
-    if (g_uShowVSWin == 0 && g_bQuiet)
+    if (g_uShowVSWin == 0 && g_bQuiet && !g_bUnattended)
         hwndBlank = fnBlankOwnerWindow(hwndMain, 0);
     int iRC = fnExecProgram(hwndBlank ? hwndBlank : hwndMain, pInput->szExitExec, "", SW_SHOWNORMAL, FALSE, FALSE,
                             FALSE, FALSE);
@@ -174,6 +174,8 @@ int fnUserExit(HWND hwndMain, UserInputStruct *pInput)
     }
     // A person's stop is neither a success nor a failure of the script: its
     // code stands whatever the walk or the exit action did.
+    if (g_bUnattendedFailed)
+        pInput->bFailed = TRUE;
     ExitOutcomeStruct outcome = {pInput->bFailed || g_bUserCancelled, FALSE, FALSE};
     g_uExitCode = g_bUserCancelled ? kExitCancelled : pInput->bFailed ? kExitFailed : kExitOk;
 
@@ -190,14 +192,14 @@ int fnUserExit(HWND hwndMain, UserInputStruct *pInput)
     unsigned uAction = g_uOnExit ? g_uOnExit : pInput->uOnExit;
     if (uAction == kExitNone) {
         if (pInput->uQuiet == 1)
-            fnShowClosingText(hwndMain, szText);
+            fnShowClosingText(szText);
         if (g_bShowErrorMsg && pInput->bFailed && !g_bLoaderDone && !g_bUserCancelled)
-            fnShowClosingText(hwndMain, szText);
+            fnShowClosingText(szText);
     } else {
         if ((uAction == kExitExec || uAction == kExitExecTop) && pInput->szExitExec[0])
             fnRunExitProgram(hwndMain, pInput);
         if (pInput->uQuiet == 1)
-            fnShowClosingText(hwndMain, szText);
+            fnShowClosingText(szText);
     }
 
     if (g_bMustRestartAtExit)

@@ -214,11 +214,12 @@ void fnLoadInf(HWND hwndMain)
 
     g_uOnExit = 0;
     g_bMustRestartAtExit = FALSE;
-    load.hcurPrevious = SetCursor(LoadCursor(NULL, IDC_WAIT));
-    SetWindowPos(hwndMain, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    load.hcurPrevious = fnSetCursor(IDC_WAIT);
+    if (hwndMain)
+        SetWindowPos(hwndMain, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     if (g_bMainShown && !g_bQuiet)
         load.hwndInit = fnStatusWindow(hwndMain, IDS_STATUS_WAIT, 1, kPlaceTopCenter, 0, "Initializing");
-    if (g_uShowVSWin == 0)
+    if (hwndMain && g_uShowVSWin == 0)
         ShowWindow(hwndMain, SW_HIDE);
     TRACE("fnLoadInf", "Begin");
 
@@ -231,7 +232,8 @@ void fnLoadInf(HWND hwndMain)
             DestroyWindow(load.hwndInit);
             load.hwndInit = NULL;
         }
-        SetCursor(load.hcurPrevious);
+        if (load.hcurPrevious)
+            SetCursor(load.hcurPrevious);
         g_bMainShown = TRUE;
 
         const char *pszConfig = fnFindPreparatorySection(load.pszText, "[Config]");
@@ -246,7 +248,7 @@ void fnLoadInf(HWND hwndMain)
                 return;
             }
         }
-        if (!g_bQuiet) {
+        if (hwndMain && !g_bQuiet) {
             ShowWindow(hwndMain, SW_SHOW);
             UpdateWindow(hwndMain);
         }
@@ -260,7 +262,7 @@ void fnLoadInf(HWND hwndMain)
             break;
         load.script.fnFree();
     }
-    if (g_uShowVSWin == 0)
+    if (hwndMain && g_uShowVSWin == 0)
         ShowWindow(hwndMain, SW_HIDE);
 
     const char *pszSignon = load.pszText[0] ? fnFindPreparatorySection(load.pszText, "[Signon]") : NULL;
@@ -274,7 +276,9 @@ void fnLoadInf(HWND hwndMain)
     }
 
     fnCleanUp(load.hcurPrevious, &load.script, &load.hwndInit);
-    SetWindowPos(hwndMain, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-    SetForegroundWindow(hwndMain);
+    if (hwndMain) {
+        SetWindowPos(hwndMain, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+        SetForegroundWindow(hwndMain);
+    }
     TRACE("fnLoadInf", "Exit");
 }

@@ -24,31 +24,33 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int nCmdShow)
     if (fnLoadText(IDS_TITLE, szText, COUNTOF(szText)))
         fnCopyText(g_szTitle, COUNTOF(g_szTitle), szText);
 
-    g_hwndStartup = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 0, 0, NULL, NULL, hInstance, NULL);
     fnResolveEntryPoints();
 
-    if (!fnInitialize(g_hwndStartup)) {
-        DestroyWindow(g_hwndStartup);
-        return (int)g_uExitCode;
-    }
-    if (fnNeedsLoader()) {
+    // The start-up window (the owner while starting) is made once the
+    // command line is read, and only for a run somebody watches.
+    int bReady = fnInitialize();
+    if (bReady && fnNeedsLoader()) {
         char szSelf[kcchPath];
         if (!fnModuleFileName(szSelf, COUNTOF(szSelf)) || !fnInitLoader(hInstance, nCmdShow, szSelf)) {
-            MessageBoxA(g_hwndStartup, "Error!  Could not initialize.", g_szTitle, MB_OK | MB_ICONERROR);
-            DestroyWindow(g_hwndStartup);
-            return kExitNoScript;
+            fnMsgBox(0, NULL, MB_OK | MB_ICONERROR, "%s", "Error!  Could not initialize.");
+            g_uExitCode = kExitNoScript;
+            bReady = 0;
         }
     }
-    DestroyWindow(g_hwndStartup);
-    g_hwndStartup = NULL;
-    if (g_bLoaderDone)
-        return (int)g_uExitCode;
+    if (g_hwndStartup) {
+        DestroyWindow(g_hwndStartup);
+        g_hwndStartup = NULL;
+    }
+    if (!bReady || g_bLoaderDone)
+        return (int)fnRecordRunEnd(g_uExitCode);
+    if (g_bUnattended)
+        return (int)fnRecordRunEnd(fnRunWithoutWindow());
 
     if (!fnRegisterClasses(hInstance))
-        return kExitNoScript;
+        return (int)fnRecordRunEnd(kExitNoScript);
     if (!fnInitInstance(hInstance, nCmdShow)) {
         MessageBoxA(NULL, "Error!  Could not initialize instance.", g_szTitle, MB_OK | MB_ICONERROR);
-        return kExitNoScript;
+        return (int)fnRecordRunEnd(kExitNoScript);
     }
 
     MSG msg;
@@ -57,5 +59,5 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int nCmdShow)
         DispatchMessageA(&msg);
     }
     SetCursor(hcurPrevious);
-    return (int)msg.wParam;
+    return (int)fnRecordRunEnd((unsigned)msg.wParam);
 }

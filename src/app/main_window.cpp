@@ -104,6 +104,19 @@ static void fnSetDateTime()
     fnFormatText(g_szTime, COUNTOF(g_szTime), "%02u%02u%02u", st.wHour, st.wMinute, st.wSecond);
 }
 
+// Nobody watches: no main window, no message loop. The script runs without
+// an owner window, and its end does what destroying the main window does.
+unsigned fnRunWithoutWindow()
+{
+    fnSetDateTime();
+    TRACE("fnRunWithoutWindow", "g_bSelfDestruct=%d,\ng_szIniFile=%s,\ng_szDestDir=%s", g_bSelfDestruct, g_szIniFile,
+          g_szDestDir);
+    fnLoadInf(NULL);
+    if (g_bSelfDestruct)
+        fnSelfDestruct(g_bSelfDestruct);
+    return g_uExitCode;
+}
+
 int fnInitInstance(HINSTANCE hInstance, int nCmdShow)
 {
     fnSetDateTime();

@@ -6,5 +6,6 @@
 
 int fnRegisterClasses(HINSTANCE hInstance);             // 1 the main class and every status class registered, 0 failed (message shown)
 int fnInitInstance(HINSTANCE hInstance, int nCmdShow);  // makes the main window, runs the script; 0 no window
+unsigned fnRunWithoutWindow();                          // runs the script of an unattended run, which makes no window; the exit code
 
 #endif

@@ -8,6 +8,8 @@
 #include "expand/sysinfo.h"
 #include "app/cmdfile.h"
 #include "run/cmdline.h"
+#include "run/event_log.h"
+#include "run/event_log_text.h"
 #include "run/guards.h"
 #include "run/run_state.h"
 #include "run/text.h"
@@ -21,7 +23,7 @@ static const char kszInitFailed[] = "Error!  Could not initialize.";
 
 static void fnStartupError(const char *pszText)
 {
-    MessageBoxA(g_hwndStartup, pszText, g_szTitle, MB_OK | MB_ICONERROR | MB_SETFOREGROUND | MB_TOPMOST);
+    fnMsgBox(0, NULL, MB_OK | MB_ICONERROR, "%s", pszText);
 }
 
 void fnResolveEntryPoints()
@@ -177,15 +179,20 @@ static void fnApplyCmdLine(const CmdLineStruct *pCmd)
         fnCopyText(g_szIniFile, COUNTOF(g_szIniFile), pCmd->szIniFile);
     if (pCmd->szSourceDir[0])
         fnCopyText(g_szSourceDir, COUNTOF(g_szSourceDir), pCmd->szSourceDir);
-    if (pCmd->szDestDir[0])
+    if (pCmd->szDestDir[0]) {
         fnCopyText(g_szDestDir, COUNTOF(g_szDestDir), pCmd->szDestDir);
+        fnCopyText(g_szCmdDestDir, COUNTOF(g_szCmdDestDir), pCmd->szDestDir);
+    }
+    if (pCmd->szEventLog[0])
+        fnFullPathName(pCmd->szEventLog, g_szEventLog, COUNTOF(g_szEventLog));
     if (pCmd->szAskFor[0])
         fnCopyText(g_szAskForResponse[0], COUNTOF(g_szAskForResponse[0]), pCmd->szAskFor);
     char szSelf[kcchPath];
     if (pCmd->bTempExec && fnModuleFileName(szSelf, COUNTOF(szSelf)))
         g_bTempExec = TRUE;
     g_bNoDirPrompt = pCmd->bNoDirPrompt;
-    g_bQuiet = pCmd->bQuiet;
+    g_bQuiet = pCmd->bQuiet || pCmd->bUnattended;
+    g_bUnattended = pCmd->bUnattended;
     if (pCmd->bMessage) {
         g_bMessage = TRUE;
         if (pCmd->szMessage[0])
@@ -272,8 +279,33 @@ static int fnFail(unsigned uExitCode)
     return 0;
 }
 
-int fnInitialize(HWND hwndOwner)
+// The run's start in the event log: what runs, on what, as asked.
+static void fnRecordRunStart()
 {
+    char szVersion[64] = "";
+    fnOwnVersion(szVersion, COUNTOF(szVersion));
+    char szCmdLine[kcchEventRecord];
+    fnMaskCmdLine(szCmdLine, COUNTOF(szCmdLine), GetCommandLineA());
+    char szMajor[24], szMinor[24], szBuild[24];
+    fnEventLog("run_start", "version", szVersion, "command_line", szCmdLine, "script", g_szIniFile, "os", g_szWinName,
+               "os_version", g_szWinVersion, "#os_major", fnEventNumber(szMajor, g_dwWinMajor), "#os_minor",
+               fnEventNumber(szMinor, g_dwWinMinor), "#os_build", fnEventNumber(szBuild, g_dwWinBuild), "destination",
+               g_szDestDir, "#unattended", g_bUnattended ? "true" : "false", "#quiet", g_bQuiet ? "true" : "false",
+               NULL);
+}
+
+unsigned fnRecordRunEnd(unsigned uExitCode)
+{
+    char szCode[24], szMs[24];
+    fnEventLog("run_end", "#exit_code", fnEventNumber(szCode, uExitCode), "#duration_ms",
+               fnEventNumber(szMs, (long long)(GetTickCount() - g_dwRunStart)), NULL);
+    fnCloseEventLog();
+    return uExitCode;
+}
+
+int fnInitialize()
+{
+    g_dwRunStart = GetTickCount();
     if (!fnQueryDirectories())
         return fnFail(kExitNoScript);
     OSInfoStruct osInfo;
@@ -293,6 +325,15 @@ int fnInitialize(HWND hwndOwner)
     fnCopyText(g_szSourceDir, COUNTOF(g_szSourceDir), g_szHomeDir);
     fnFormatText(g_szIniFile, COUNTOF(g_szIniFile), "%s\\KARVELLO.INF", g_szHomeDir);
     int iParsed = fnParseCmdLine();
+    if (!g_bUnattended)
+        g_hwndStartup = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 0, 0, NULL, NULL, g_hInstance, NULL);
+    HWND hwndOwner = g_hwndStartup;
+    if (iParsed == 1 && g_szEventLog[0]) {
+        if (fnOpenEventLog(g_szEventLog))
+            fnRecordRunStart();
+        else
+            fnMsgBox(IDS_CANNOT_CREATE, NULL, MB_OK | MB_ICONERROR | MB_TASKMODAL, g_szEventLog);
+    }
     fnCopyText(g_szSourceDirs[0], COUNTOF(g_szSourceDirs[0]), g_szSourceDir);  // disk 1
 
     // The default trace file, also for a "Debug" keyword that names none.
@@ -316,8 +357,7 @@ int fnInitialize(HWND hwndOwner)
             g_bInternalInf = TRUE;
     }
     if (!g_bInternalInf && !fnFindDefaultScript()) {
-        MessageBoxA(hwndOwner, "Cannot find information file.", "ERROR!",
-                    MB_OK | MB_ICONERROR | MB_SETFOREGROUND | MB_TOPMOST);
+        fnMsgBox(0, "ERROR!", MB_OK | MB_ICONERROR, "%s", "Cannot find information file.");
         return fnFail(kExitNoScript);
     }
     TRACE("fnInitialize - VersionInfo",

@@ -5,7 +5,8 @@
 
 #include <windows.h>
 
-int fnInitialize(HWND hwndOwner);          // 1 ready to run, 0 start-up ended (message shown, g_uExitCode set)
+int fnInitialize();                        // 1 ready to run, 0 start-up ended (message shown, g_uExitCode set)
+unsigned fnRecordRunEnd(unsigned uExitCode);  // the run's end in the event log (which is closed); uExitCode
 void fnResolveEntryPoints();               // optional system functions into the run state
 int fnFindDefaultScript();                 // 1 g_szIniFile exists or a default name was found
 int fnBuildMarker(char *pszOut, size_t cchOut);     // the internal-script marker line

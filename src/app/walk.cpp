@@ -21,6 +21,7 @@
 #include "commands/write_cmdfile.h"
 #include "app/exit.h"
 #include "commands/floatinfo.h"
+#include "run/event_log.h"
 #include "run/run_state.h"
 #include "run/text.h"
 #include "run/trace.h"
@@ -161,8 +162,14 @@ int fnIsInfSection(const char *pszSection, const char *pszList, char *pszOut, si
     }
 }
 
+// The walk starts in the destination the command line or the command file
+// gave, else in the temporary directory.
 static void fnResetDestDir()
 {
+    if (g_szCmdDestDir[0]) {
+        fnCopyText(g_szDestDir, COUNTOF(g_szDestDir), g_szCmdDestDir);
+        return;
+    }
     char szTemp[kcchPath];
     DWORD cch = GetEnvironmentVariableA("TMP", szTemp, COUNTOF(szTemp));
     if (cch == 0 || cch >= COUNTOF(szTemp))
@@ -200,7 +207,7 @@ HWND fnOpenSectionStatus(HWND hwndMain, const char *pszHeader, const char *pszSt
     HWND hwndStatus = NULL;
     if (!g_bQuiet && pszStatus && pszStatus[0])
         hwndStatus = fnStatusWindow(hwndMain, IDS_STATUS_WAIT, 1, kPlaceBottomLeft, 0, pszStatus);
-    SetCursor(LoadCursor(NULL, IDC_WAIT));
+    fnSetCursor(IDC_WAIT);
     fnLogLine("\r\n%s", 1, pszHeader);
     if (!g_bQuiet) {
         if (g_uShowVSWin != 0)
@@ -213,7 +220,7 @@ HWND fnOpenSectionStatus(HWND hwndMain, const char *pszHeader, const char *pszSt
 
 void fnCloseSectionStatus(HWND hwndStatus)
 {
-    SetCursor(LoadCursor(NULL, IDC_ARROW));
+    fnSetCursor(IDC_ARROW);
     if (hwndStatus && IsWindow(hwndStatus))
         DestroyWindow(hwndStatus);
     fnPumpMessages();
@@ -250,6 +257,7 @@ int fnParseInfSection(HWND hwndMain, char *pszSection, UserInputStruct *pInput, 
         if (!fnIsInfSection(pszSection, row.pszHeaders, szHeader, COUNTOF(szHeader)))
             continue;
         HWND hwndStatus = NULL;
+        fnEventLog("section_begin", "header", szHeader, NULL);
         if (row.pszStatus)
             hwndStatus = fnOpenSectionStatus(hwndMain, szHeader, row.pszStatus);
         int iRC = row.pfnHandler(hwndMain, pszSection, szHeader, pInput, pszRest);
@@ -257,7 +265,10 @@ int fnParseInfSection(HWND hwndMain, char *pszSection, UserInputStruct *pInput, 
             fnCloseSectionStatus(hwndStatus);
         if (iRC == 0)
             TRACE("fnParseInfSection", "Error returning from section %s.", szHeader);
-        return fnMapResult(row.eMode, iRC, pInput);
+        int iResult = fnMapResult(row.eMode, iRC, pInput);
+        char szResult[24];
+        fnEventLog("section_end", "header", szHeader, "#result", fnEventNumber(szResult, iResult), NULL);
+        return iResult;
     }
     // A section registered by [Shortcuts] or [PMGroups] holds shortcuts.
     if (fnInfHeaderOf(pszSection, szHeader, COUNTOF(szHeader)) && fnFindShortcutEntry(pInput, szHeader)) {
@@ -312,7 +323,8 @@ int fnReadInf(HWND hwndMain, char *pszText)
         if (pszCut)
             *pszCut = cSaved;
 
-        if (iRC == kSectionFailed || iRC == kSectionStopFailed) {
+        // A prompt with no safe answer ends an unattended run at once.
+        if (iRC == kSectionFailed || iRC == kSectionStopFailed || g_bUnattendedFailed) {
             input.bFailed = TRUE;
             bStopped = TRUE;
             break;

@@ -1,6 +1,7 @@
 #include "base/registry.h"
 
 #include "base/registry_text.h"
+#include "run/event_log.h"
 #include "run/guards.h"
 #include "run/run_state.h"
 #include "run/text.h"
@@ -14,6 +15,17 @@ static const HKEY s_ahRoots[kRegRootCount] = {
     HKEY_CLASSES_ROOT, HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER, HKEY_USERS,
     HKEY_PERFORMANCE_DATA, HKEY_CURRENT_CONFIG, HKEY_DYN_DATA,
 };
+
+// "HKEY_CURRENT_USER\Software\Key" for the event log.
+static void fnRegPathText(HKEY hRoot, const char *pszKey, char *pszOut, size_t cchOut)
+{
+    const char *pszRoot = "";
+    for (int i = 0; i < kRegRootCount; i++) {
+        if (s_ahRoots[i] == hRoot)
+            pszRoot = fnRegRootName(i);
+    }
+    fnFormatText(pszOut, cchOut, "%s\\%s", pszRoot, pszKey ? pszKey : "");
+}
 
 HKEY fnSplitRegKey(char *pszKeyPath)
 {
@@ -219,7 +231,23 @@ int fnRegOpenAndSet(HKEY hRoot, const char *pszKey, const char *pszValue, const 
         TRACE("fnRegOpenAndSet", "RegCreateKeyEx lErr=%ld", lErr);
         return 0;
     }
-    return fnRegSetValue(key.Get(), pszValue, dwType, pszText, bExpand);
+    if (!fnEventLogOn())
+        return fnRegSetValue(key.Get(), pszValue, dwType, pszText, bExpand);
+    char szBefore[kcbRegData], szAfter[kcbRegData], szPath[kcchPath];
+    DWORD dwOldType = 0;
+    int bHadValue = fnGetRegistryByValue(hRoot, &dwOldType, pszKey, pszValue ? pszValue : "", szBefore,
+                                         COUNTOF(szBefore), kRegTextRaw);
+    int bOk = fnRegSetValue(key.Get(), pszValue, dwType, pszText, bExpand);
+    if (bOk) {
+        DWORD dwNewType = 0;
+        fnGetRegistryByValue(hRoot, &dwNewType, pszKey, pszValue ? pszValue : "", szAfter, COUNTOF(szAfter),
+                             kRegTextRaw);
+        fnRegPathText(hRoot, pszKey, szPath, COUNTOF(szPath));
+        fnEventLog("change", "kind", "registry_value_written", "target", szPath, "value", pszValue ? pszValue : "",
+                   "before", bHadValue ? szBefore : "", "#existed", bHadValue ? "true" : "false", "after", szAfter,
+                   NULL);
+    }
+    return bOk;
 }
 
 // Renaming carries the bytes themselves: a DWORD or binary value read as
@@ -261,7 +289,17 @@ int fnRegDelValue(HKEY hRoot, const char *pszKey, const char *pszValue)
     CRegKey key;
     if (RegOpenKeyExA(hRoot, pszKey, 0, KEY_SET_VALUE, key.Out()) != ERROR_SUCCESS)
         return 0;
-    return RegDeleteValueA(key.Get(), pszValue) == ERROR_SUCCESS ? 1 : 0;
+    char szBefore[kcbRegData] = "";
+    DWORD dwType = 0;
+    if (fnEventLogOn())
+        fnGetRegistryByValue(hRoot, &dwType, pszKey, pszValue, szBefore, COUNTOF(szBefore), kRegTextRaw);
+    if (RegDeleteValueA(key.Get(), pszValue) != ERROR_SUCCESS)
+        return 0;
+    char szPath[kcchPath];
+    fnRegPathText(hRoot, pszKey, szPath, COUNTOF(szPath));
+    fnEventLog("change", "kind", "registry_value_deleted", "target", szPath, "value", pszValue, "before", szBefore,
+               NULL);
+    return 1;
 }
 
 LONG fnRegDelAllValues(HKEY hRoot, const char *pszKey)
@@ -335,6 +373,11 @@ LONG fnRegDelKeyTree(HKEY hRoot, const char *pszKey)
     }
     LONG lErr = RegDeleteKeyA(hRoot, pszKey);
     TRACE("fnRegDelKeyTree", "RegDeleteKey lErr=%ld", lErr);
+    if (lErr == ERROR_SUCCESS && fnEventLogOn()) {
+        char szPath[kcchPath];
+        fnRegPathText(hRoot, pszKey, szPath, COUNTOF(szPath));
+        fnEventLog("change", "kind", "registry_key_deleted", "target", szPath, NULL);
+    }
     return lErr;
 }
 

@@ -15,7 +15,7 @@ INT_PTR fnShowSectDialog(UINT uId, HWND hwndOwner, DLGPROC pfnProc, LPARAM lPara
         TRACE("fnShowSectDialog", "%s: no answer in a quiet run", pszWhat);
         return kDialogNotShown;
     }
-    return fnDialogBox(uId, hwndOwner, pfnProc, lParam, iUnattended, pszWhat);
+    return fnQuietDialogBox(uId, hwndOwner, pfnProc, lParam, iUnattended, pszWhat);
 }
 
 void fnStartSectDialog(HWND hDlg, const ReadSectStruct *pSect)
@@ -55,7 +55,7 @@ void fnShowSectHelp(HWND hDlg, const ReadSectStruct *pSect)
         ShellExecuteA(hDlg, NULL, pSect->szHelpFile, NULL, NULL, SW_SHOWNORMAL);
         return;
     }
-    fnDialogBox(IDD_HELPTEXT, hDlg, fnHelpTextProc, (LPARAM)pSect->szHelp, IDOK, "help text");
+    fnQuietDialogBox(IDD_HELPTEXT, hDlg, fnHelpTextProc, (LPARAM)pSect->szHelp, IDOK, "help text");
 }
 
 int fnConfirmCancel(HWND hDlg)

@@ -166,7 +166,7 @@ int fnReadSignon(HWND hwndMain, const char *pszBody)
         return 1;  // a line that is no "key=" ends the section without a dialog
     UINT uId = pSignon->uLines < 5 ? IDD_SIGNON_SHORT : IDD_SIGNON_LONG;
     TRACE("fnReadSignon", "szCaption=%s,\nuLines=%u", pSignon->szCaption, pSignon->uLines);
-    INT_PTR iRC = fnDialogBox(uId, hwndMain, fnSignonProc, (LPARAM)pSignon, IDOK, "Signon");
+    INT_PTR iRC = fnQuietDialogBox(uId, hwndMain, fnSignonProc, (LPARAM)pSignon, IDOK, "Signon");
     if (iRC == IDOK)
         return 1;
     g_bUserCancelled = TRUE;
@@ -364,7 +364,7 @@ int fnReadInstallOptions(HWND hwndMain, const char *pszBody)
     unsigned uCount = fnInstallOptionCount(pOpt->aszMsg[1][0] != 0, pOpt->aszMsg[2][0] != 0, pOpt->aszMsg[3][0] != 0);
     TRACE("fnReadInstallOptions", "uCount=%u", uCount);
     // Nobody to choose in a quiet run: option 1, the script as it is.
-    INT_PTR iRC = fnDialogBox(IDD_INSTALL_OPTIONS1 + uCount - 1, hwndMain, fnInstallOptionsProc, (LPARAM)pOpt,
+    INT_PTR iRC = fnQuietDialogBox(IDD_INSTALL_OPTIONS1 + uCount - 1, hwndMain, fnInstallOptionsProc, (LPARAM)pOpt,
                               IDC_IO_OPT1, "Install Options");
     if (iRC < IDC_IO_OPT1 || iRC == IDC_IO_EXIT) {
         g_bUserCancelled = TRUE;

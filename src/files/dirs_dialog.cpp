@@ -74,7 +74,9 @@ static INT_PTR CALLBACK fnDestDirProc(HWND hDlg, UINT uMsg, WPARAM wParam, LPARA
 int fnShowDestDirDialog(HWND hwndParent, UserInputStruct *pInput)
 {
     TRACE("fnShowDestDirDialog", "lpUserInputStruct->szDestPath=%s", pInput->szDestPath);
-    INT_PTR iRC = fnDialogBox(IDD_DESTDIR, hwndParent, fnDestDirProc, (LPARAM)pInput, kDialogNoSafeAnswer,
-                              "destination directory");
+    char szWhat[kcchLine];
+    fnFormatText(szWhat, COUNTOF(szWhat), "destination directory: %s", pInput->szDestPath);
+    // OK keeps the destination the record holds.
+    INT_PTR iRC = fnDialogBox(IDD_DESTDIR, hwndParent, fnDestDirProc, (LPARAM)pInput, IDOK, szWhat);
     return iRC == IDOK ? IDOK : IDCANCEL;
 }

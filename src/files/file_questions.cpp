@@ -3,6 +3,8 @@
 #include "files/file_questions.h"
 
 #include "files/install_question.h"
+#include "run/run_state.h"
+#include "run/text.h"
 #include "resource.h"
 
 namespace {
@@ -32,9 +34,13 @@ INT_PTR CALLBACK fnButtonsProc(HWND hDlg, UINT uMsg, WPARAM wParam, LPARAM lPara
     return FALSE;
 }
 
-int fnShowButtons(HWND hwndOwner, int iDialog, const TextsStruct *pTexts, int iOnFailure)
+// iDefault is the answer of a run nobody watches; pszWhat names the question for the logs.
+int fnShowButtons(HWND hwndOwner, int iDialog, const TextsStruct *pTexts, int iOnFailure, int iDefault,
+                  const char *pszWhat)
 {
-    INT_PTR iRC = fnDialogBox(iDialog, hwndOwner, fnButtonsProc, (LPARAM)pTexts, kDialogNoSafeAnswer, "file question");
+    char szWhat[kcchLine];
+    fnFormatText(szWhat, COUNTOF(szWhat), "%s: %s", pszWhat, pTexts->apszText[0]);
+    INT_PTR iRC = fnDialogBox(iDialog, hwndOwner, fnButtonsProc, (LPARAM)pTexts, iDefault, szWhat);
     return iRC <= 0 ? iOnFailure : (int)iRC;
 }
 
@@ -43,17 +49,20 @@ int fnShowButtons(HWND hwndOwner, int iDialog, const TextsStruct *pTexts, int iO
 int fnShowInUseDialog(HWND hwndOwner, const char *pszFile)
 {
     TextsStruct texts = {{IDC_INUSE_FILE, 0, 0}, {pszFile, NULL, NULL}};
-    return fnShowButtons(hwndOwner, IDD_IN_USE, &texts, IDC_INUSE_EXIT);
+    // Unattended, Retry would meet the same lock for ever: the file is
+    // replaced at the next restart instead, which the exit code reports.
+    return fnShowButtons(hwndOwner, IDD_IN_USE, &texts, IDC_INUSE_EXIT, IDC_INUSE_RESTART, "file in use");
 }
 
 int fnShowExistsDialog(HWND hwndOwner, const char *pszName, const char *pszDir)
 {
     TextsStruct texts = {{IDC_EXISTS_FILE, IDC_EXISTS_DIR, 0}, {pszName, pszDir, NULL}};
-    return fnShowButtons(hwndOwner, IDD_FILE_EXISTS, &texts, IDC_EXISTS_EXIT);
+    return fnShowButtons(hwndOwner, IDD_FILE_EXISTS, &texts, IDC_EXISTS_EXIT, IDC_EXISTS_BACKUP, "file exists");
 }
 
 int fnShowElsewhereDialog(HWND hwndOwner, const char *pszName, const char *pszDir, const char *pszCurDir)
 {
     TextsStruct texts = {{IDC_ELSEWHERE_FILE, IDC_ELSEWHERE_DIR, IDC_ELSEWHERE_CURDIR}, {pszName, pszDir, pszCurDir}};
-    return fnShowButtons(hwndOwner, IDD_FILE_ELSEWHERE, &texts, IDC_ELSEWHERE_EXIT);
+    return fnShowButtons(hwndOwner, IDD_FILE_ELSEWHERE, &texts, IDC_ELSEWHERE_EXIT, IDC_ELSEWHERE_KEEP,
+                         "file installed elsewhere");
 }

@@ -90,7 +90,8 @@ INT_PTR CALLBACK fnInsertDiskProc(HWND hDlg, UINT uMsg, WPARAM wParam, LPARAM lP
 
 int fnShowInsertDiskDialog(HWND hwndOwner, InsertDiskStruct *pDisk)
 {
-    INT_PTR iRC = fnDialogBox(IDD_INSERT_DISK, hwndOwner, fnInsertDiskProc, (LPARAM)pDisk, kDialogNoSafeAnswer,
-                              "insert disk");
+    char szWhat[kcchLine];
+    fnFormatText(szWhat, COUNTOF(szWhat), "insert disk %s: %s\\%s", pDisk->szLabel, pDisk->szPath, pDisk->szFile);
+    INT_PTR iRC = fnDialogBox(IDD_INSERT_DISK, hwndOwner, fnInsertDiskProc, (LPARAM)pDisk, kDialogNoSafeAnswer, szWhat);
     return iRC <= 0 ? IDC_DISK_EXIT : (int)iRC;
 }

@@ -14,6 +14,7 @@
 #include "files/install_ops.h"
 #include "files/version_dialog.h"
 #include "base/unique.h"
+#include "run/event_log.h"
 #include "run/run_state.h"
 #include "run/text.h"
 #include "run/trace.h"
@@ -152,6 +153,8 @@ int fnScheduleInUse(IFStruct *pIF, EntryState *pState)
     if (!pState->szInUseTarget[0])
         return kGoOn;
     if (fnReplaceFileInUse(pState->szStaged, pState->szInUseTarget)) {
+        fnEventLog("change", "kind", "file_replaced_at_restart", "target", pState->szInUseTarget, "staged",
+                   pState->szStaged, NULL);
         if (g_uOnExit == 0)
             g_uOnExit = 4;
         return kGoOn;
@@ -202,6 +205,8 @@ int fnHandleExisting(HWND hwndMain, IFStruct *pIF)
             return kAttemptPass;
         }
         fnCopyText(pIF->szBackupFile, COUNTOF(pIF->szBackupFile), szOther);
+        // The install log has no record of its own for a backup: the event log has.
+        fnEventLog("change", "kind", "file_backed_up", "target", szTarget, "backup", szOther, NULL);
     } else if (pIF->uBackupMode == kBackupUnique) {
         int iUnique = fnUniqueFileName(pIF->szSuggestDstDir, pIF->szDstFileName, szOther, COUNTOF(szOther));
         if (iUnique == 0) {

@@ -2,6 +2,8 @@
 #include "files/move_choice_dialog.h"
 
 #include "files/install_question.h"
+#include "run/run_state.h"
+#include "run/text.h"
 #include "files/move_text.h"
 #include "resource.h"
 
@@ -51,8 +53,10 @@ INT_PTR CALLBACK fnMoveChoiceProc(HWND hDlg, UINT uMsg, WPARAM wParam, LPARAM lP
 
 int fnShowMoveChoiceDialog(HWND hwndOwner, const char *pszFile)
 {
-    INT_PTR iRC = fnDialogBox(IDD_MOVE_CHOICE, hwndOwner, fnMoveChoiceProc, (LPARAM)pszFile, kDialogNoSafeAnswer,
-                              "file in use");
+    char szWhat[kcchLine];
+    fnFormatText(szWhat, COUNTOF(szWhat), "move, rename, copy or delete: %s", pszFile);
+    // OK with the choice the dialog starts with: move.
+    INT_PTR iRC = fnDialogBox(IDD_MOVE_CHOICE, hwndOwner, fnMoveChoiceProc, (LPARAM)pszFile, kMoveMove, szWhat);
     if (iRC == IDCANCEL)
         return kMoveChoiceCancel;
     return iRC <= 0 || iRC == IDC_MOVECHOICE_EXIT ? kMoveChoiceExit : (int)iRC;

@@ -242,7 +242,9 @@ int fnVersionRows(const char *pszFile, char *pszRows, size_t cchRows)
 int fnShowVersionDialog(HWND hwndOwner, DWORD dwBits, const char *pszExisting, const char *pszNew)
 {
     VersionDialogStruct ver = {dwBits, pszExisting, pszNew};
-    INT_PTR iRC = fnDialogBox(IDD_VERSION_CONFLICT, hwndOwner, fnVersionProc, (LPARAM)&ver, kDialogNoSafeAnswer,
-                              "version conflict");
+    char szWhat[kcchLine];
+    fnFormatText(szWhat, COUNTOF(szWhat), "version conflict: %s", pszExisting);
+    INT_PTR iRC = fnDialogBox(IDD_VERSION_CONFLICT, hwndOwner, fnVersionProc, (LPARAM)&ver, IDC_CONFLICT_INSTALL,
+                              szWhat);
     return iRC <= 0 ? IDC_CONFLICT_EXIT : (int)iRC;
 }

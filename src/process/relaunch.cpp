@@ -54,7 +54,7 @@ int fnBuildCopyCommand(const char *pszCopy, char *pszOut, size_t cchOut)
     if (!g_bInternalInf)
         fnFormatText(szScript, COUNTOF(szScript), "\"-i=%s\" ", g_szIniFile);
     return fnFormatText(pszOut, cchOut, "\"%s\" %s\"-s=%s\" \"-d=%s\" %s-t", pszCopy, szScript, g_szHomeDir,
-                        g_szDestDir, g_bQuiet ? "-q " : "");
+                        g_szDestDir, g_bUnattended ? "-q=2 " : g_bQuiet ? "-q " : "");
 }
 
 int fnStartTempCopy(const char *pszCommand)

@@ -108,11 +108,20 @@ void fnSwitchNoDirPrompt(const SwitchContext &ctx)
     ctx.pCmd->bNoDirPrompt = 1;
 }
 
-// Quiet hides the window at once; a later "-w=" can still show it.
+// Quiet hides the window at once; a later "-w=" can still show it. "-q=2"
+// is also unattended.
 void fnSwitchQuiet(const SwitchContext &ctx)
 {
     ctx.pCmd->bQuiet = 1;
     ctx.pRun->uShowVSWin = 0;
+    if (const char *pszValue = fnSwitchValue(ctx.pszArg, 'q'))
+        ctx.pCmd->bUnattended = fnParseDecimal(pszValue) == 2;
+}
+
+void fnSwitchEventLog(const SwitchContext &ctx)
+{
+    if (const char *pszValue = fnSwitchValue(ctx.pszArg, 'l'))
+        fnCopyText(ctx.pCmd->szEventLog, COUNTOF(ctx.pCmd->szEventLog), pszValue);
 }
 
 void fnSwitchSourceDir(const SwitchContext &ctx)
@@ -160,7 +169,7 @@ struct SwitchEntry {
 const SwitchEntry s_aSwitches[] = {
     {'[', fnSwitchStartHere},   {'A', fnSwitchAskFor},     {'C', fnSwitchCmdFile},
     {'D', fnSwitchDestDir},     {'E', fnSwitchConvertIni}, {'I', fnSwitchIniFile},
-    {'M', fnSwitchMessage},     {'N', fnSwitchNoDirPrompt}, {'Q', fnSwitchQuiet},
+    {'L', fnSwitchEventLog},    {'M', fnSwitchMessage},     {'N', fnSwitchNoDirPrompt}, {'Q', fnSwitchQuiet},
     {'S', fnSwitchSourceDir},   {'T', fnSwitchTempExec},   {'U', fnSwitchUpgradeIni},
     {'V', fnSwitchTrace},       {'W', fnSwitchShowWindow},
 };

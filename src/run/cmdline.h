@@ -25,6 +25,8 @@ struct CmdLineStruct {
     int bNoDirPrompt;
     int bQuiet;
     int bMessage;
+    int bUnattended;     // "-q=2": nobody watches the run
+    char szEventLog[260];  // "-l=": the event log
 };
 
 // What the switches set directly in the run state. The caller fills it with the

@@ -1,5 +1,6 @@
 #include "run/float_window.h"
 
+#include "run/event_log.h"
 #include "run/message.h"
 #include "run/run_state.h"
 #include "run/text.h"
@@ -100,6 +101,10 @@ static INT_PTR CALLBACK fnFloatDlgProc(HWND hDlg, UINT uMsg, WPARAM wParam, LPAR
 
 int fnShowFloatWindow(HWND hwndOwner, const MessageStruct *pMsg, BOOL bWait)
 {
+    if (g_bUnattended) {
+        fnEventLog("window_left_out", "window", "floating message", "text", pMsg->szMessage, NULL);
+        return 1;
+    }
     HINSTANCE hInstance = g_hInstance ? g_hInstance : GetModuleHandleA(NULL);
     FloatStartStruct start = {pMsg, bWait};
     if (bWait) {

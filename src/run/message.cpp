@@ -211,9 +211,19 @@ static INT_PTR CALLBACK fnMessageDlgProc(HWND hDlg, UINT uMsg, WPARAM wParam, LP
     return FALSE;
 }
 
+// The button a run nobody watches presses: the one with the focus, except
+// Retry, which would meet the same failure again: the lower button then.
+static int fnMessageDefault(unsigned uCode)
+{
+    const ButtonLayoutStruct *pLayout = fnButtonLayout(uCode);
+    if (pLayout->iFocus == IDC_MESSAGE_RETRY && pLayout->iLower)
+        return pLayout->iLower;
+    return pLayout->iFocus;
+}
+
 int fnShowMessageDialog(HWND hwndOwner, MessageStruct *pMsg)
 {
-    INT_PTR iRC = fnDialogBox(IDD_MESSAGE, hwndOwner, fnMessageDlgProc, (LPARAM)pMsg, kDialogNoSafeAnswer,
+    INT_PTR iRC = fnDialogBox(IDD_MESSAGE, hwndOwner, fnMessageDlgProc, (LPARAM)pMsg, fnMessageDefault(pMsg->uButtons),
                               pMsg->szMessage);
     // Exit is a person's choice to stop: the run ends as cancelled.
     if (iRC == IDC_MESSAGE_EXIT)

@@ -1,5 +1,6 @@
 #include "run/popup.h"
 
+#include "run/event_log.h"
 #include "run/message.h"
 #include "run/run_state.h"
 #include "run/text.h"
@@ -84,6 +85,10 @@ static INT_PTR CALLBACK fnPopupDlgProc(HWND hDlg, UINT uMsg, WPARAM wParam, LPAR
 int fnShowPopup(HWND hwndOwner, UINT uDialogId, const MessageStruct *pMsg)
 {
     HINSTANCE hInstance = g_hInstance ? g_hInstance : GetModuleHandleA(NULL);
+    if (g_bUnattended) {
+        fnEventLog("window_left_out", "window", "pop-up message", "text", pMsg->szMessage, NULL);
+        return 1;
+    }
     PopupStartStruct start = {pMsg, pMsg->uWait > 0};
     TRACE("fnShowPopup", "uDialogId=%u,\nuWait=%u,\nuPosition=%u,\nbTopMost=%d,\nszMessage=%s", uDialogId, pMsg->uWait,
           pMsg->uPosition, pMsg->bTopMost, pMsg->szMessage);

@@ -1,6 +1,7 @@
 #include "run/popup.h"
 
 #include "run/run_state.h"
+#include "run/window.h"
 #include "run/text.h"
 
 // The box is a standard message box: a hook of this thread sees its
@@ -117,6 +118,8 @@ int fnButtonCaptionBox(HWND hwndOwner, const char *pszText, const char *pszCapti
                        const char *pszSecond)
 {
     uStyle = uStyle == MB_OKCANCEL ? MB_OKCANCEL : MB_OK;
+    if (g_bUnattended)
+        return (int)fnAnswerByRule(uStyle == MB_OKCANCEL ? "question" : "message", pszText, IDOK);
     g_captionBox.pszFirst = pszFirst && pszFirst[0] ? pszFirst : "OK";
     g_captionBox.pszSecond = pszSecond && pszSecond[0] ? pszSecond : "Cancel";
     g_captionBox.hHook = SetWindowsHookExA(WH_CALLWNDPROCRET, fnCaptionBoxHook, NULL, GetCurrentThreadId());

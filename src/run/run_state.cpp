@@ -14,6 +14,8 @@ char g_szSetupInf[kcchPath];
 char g_szInfHeader[kcchPath];
 char g_szDebugFile[kcchPath];
 char g_szLogFile[kcchPath];
+char g_szCmdDestDir[kcchPath];
+char g_szEventLog[kcchPath];
 char g_szDefaultExec[kcchPath];
 char g_szProgramFilesDir[kcchPath];
 char g_szUserProgramsFolder[kcchPath];
@@ -41,6 +43,8 @@ BOOL g_bLogHeaderWritten;
 unsigned g_uWMITraceMode;
 
 BOOL g_bQuiet;
+BOOL g_bUnattended;
+BOOL g_bUnattendedFailed;
 unsigned g_uShowVSWin;
 BOOL g_bMessage;
 unsigned g_uInfConvert;
@@ -72,6 +76,8 @@ HCURSOR g_hcurPrevious;
 HWND g_ahwndPopups[kuPopups];
 unsigned g_uPopups;
 DWORD g_dwLastPump;
+HANDLE g_hEventLog = INVALID_HANDLE_VALUE;
+DWORD g_dwRunStart;
 
 BOOL g_bWinNT;
 DWORD g_dwWinMajor;
@@ -119,6 +125,7 @@ void fnClearRunState()
     g_szTmpPath[0] = g_szHomeDir[0] = g_szSourceDir[0] = '\0';
     g_szIniFile[0] = g_szDestDir[0] = g_szStartHere[0] = '\0';
     g_szSetupInf[0] = g_szInfHeader[0] = g_szDebugFile[0] = g_szLogFile[0] = '\0';
+    g_szCmdDestDir[0] = g_szEventLog[0] = '\0';
     fnCopyText(g_szDefaultExec, COUNTOF(g_szDefaultExec), "_KRVLO_.EXE");
     g_szProgramFilesDir[0] = g_szUserProgramsFolder[0] = '\0';
 
@@ -139,8 +146,11 @@ void fnClearRunState()
     g_uTraceDelay = 5000;
     g_bLogOn = g_bLogHeaderWritten = FALSE;
     g_uWMITraceMode = 0;
+    // g_hEventLog stays: an open event log belongs to the process.
+    g_dwRunStart = 0;
 
     g_bQuiet = FALSE;
+    g_bUnattended = g_bUnattendedFailed = FALSE;
     g_uShowVSWin = 1;
     g_bMessage = FALSE;
     g_uInfConvert = 0;

@@ -35,6 +35,8 @@ extern char g_szHomeDir[kcchPath];
 extern char g_szSourceDir[kcchPath];
 extern char g_szIniFile[kcchPath];
 extern char g_szDestDir[kcchPath];
+extern char g_szCmdDestDir[kcchPath];  // the destination the command line or command file gave (the walk starts there)
+extern char g_szEventLog[kcchPath];    // event log named by "-l=" or LOGFILE (empty: none)
 extern char g_szStartHere[kcchPath];
 extern char g_szSetupInf[kcchPath];
 extern char g_szInfHeader[kcchPath];
@@ -67,9 +69,13 @@ extern unsigned g_uTraceDelay;       // milliseconds the trace dialog stays
 extern BOOL g_bLogOn;
 extern BOOL g_bLogHeaderWritten;
 extern unsigned g_uWMITraceMode;      // the WMI query's own copy of the trace mode
+extern HANDLE g_hEventLog;            // the open event log, or INVALID_HANDLE_VALUE
+extern DWORD g_dwRunStart;            // tick count when the run started (event log duration)
 
 // Display and behaviour
 extern BOOL g_bQuiet;
+extern BOOL g_bUnattended;          // "-q=2": no window waits for a person, questions take their default answers
+extern BOOL g_bUnattendedFailed;    // an unattended run met a prompt with no safe answer: it ends failed
 extern unsigned g_uShowVSWin;
 extern BOOL g_bMessage;
 extern unsigned g_uInfConvert;

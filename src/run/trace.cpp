@@ -1,5 +1,6 @@
 #include "run/trace.h"
 
+#include "run/event_log.h"
 #include "run/guards.h"
 #include "run/text.h"
 #include "run/window.h"
@@ -13,6 +14,10 @@ int fnFormatTraceRecord(char *pszOut, size_t cchOut, const char *pszCaption, con
 int fnTraceV(const char *pszName, unsigned uMode, const char *pszFormat, va_list args)
 {
     if (uMode == 0 || uMode > 3)
+        return 0;
+    // A box or a stepping dialog would wait for a person: only the trace file
+    // serves a run nobody watches.
+    if (g_bUnattended && uMode != 3)
         return 0;
 
     // Local buffers: a trace box runs a modal loop, and a window procedure may
@@ -109,15 +114,24 @@ int fnWriteLineToFile(HANDLE hFile, const char *pszText)
     return WriteFile(hFile, "\r\n", 2, &cbWritten, NULL) && cbWritten == 2 ? 1 : 0;
 }
 
+// Every change a handler records here also reaches the event log, whether or
+// not the script keeps an install log.
 int fnLogLine(const char *pszFormat, int bLineEnd, ...)
 {
-    if (!g_szLogFile[0] || !g_bLogOn)
+    int bInstallLog = g_szLogFile[0] && g_bLogOn;
+    if (!bInstallLog && !fnEventLogOn())
         return 1;
+    char szBuffer[kcchAppendBuffer];
     va_list args;
     va_start(args, bLineEnd);
-    int bRC = fnAppendTextToFileV(g_szLogFile, pszFormat, bLineEnd, args);
+    fnFormatTextV(szBuffer, COUNTOF(szBuffer), pszFormat, args);
     va_end(args);
-    return bRC;
+    fnEventChange(szBuffer);
+    if (!bInstallLog)
+        return 1;
+    if (bLineEnd == 1)
+        fnAppendText(szBuffer, COUNTOF(szBuffer), "\r\n");
+    return fnAppendTextToFile(g_szLogFile, szBuffer);
 }
 
 int fnOpenTraceFile(HWND hwndOwner)

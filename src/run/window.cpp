@@ -3,6 +3,7 @@
 #include <stdarg.h>
 
 #include "run/controls.h"
+#include "run/event_log.h"
 #include "run/run_state.h"
 #include "run/text.h"
 #include "run/trace.h"
@@ -24,6 +25,117 @@ int fnLoadText(UINT uId, char *pszOut, int cchOut)
     return 1;
 }
 
+// The buttons of each message-box type, in the order the default-button flags count them.
+static int fnMsgBoxButtons(UINT uFlags, int aiButtons[3])
+{
+    static const int aaiButtons[][3] = {
+        {IDOK, 0, 0},          {IDOK, IDCANCEL, 0},        {IDABORT, IDRETRY, IDIGNORE},
+        {IDYES, IDNO, IDCANCEL}, {IDYES, IDNO, 0},         {IDRETRY, IDCANCEL, 0},
+        {IDCANCEL, IDTRYAGAIN, IDCONTINUE},
+    };
+    UINT uType = uFlags & MB_TYPEMASK;
+    if (uType >= COUNTOF(aaiButtons))
+        uType = 0;
+    int cButtons = 0;
+    for (int i = 0; i < 3; i++) {
+        aiButtons[i] = aaiButtons[uType][i];
+        cButtons += aiButtons[i] != 0;
+    }
+    return cButtons;
+}
+
+int fnMsgBoxDefault(UINT uId, UINT uFlags)
+{
+    static const UINT auRestartQuestions[] = {IDS_RESTART_ASK, IDS_RESTART_ASK_SETUP, IDS_EXITWIN_ASK,
+                                              IDS_EXITWIN_ASK_AGAIN, IDS_REBOOT_ASK, IDS_REBOOT_ASK_AGAIN,
+                                              IDS_RESTART_ASK_TEXT};
+    static const UINT auDiskPrompts[] = {IDS_INSERT_DISK_N, IDS_INSERT_DISK_IN, IDS_INSERT_SOURCE,
+                                         IDS_DISK_SPACE_SWITCH};
+    for (UINT uRestart : auRestartQuestions) {
+        if (uId == uRestart)
+            return IDNO;
+    }
+    for (UINT uDisk : auDiskPrompts) {
+        if (uId == uDisk)
+            return kDialogNoSafeAnswer;
+    }
+    int aiButtons[3];
+    int cButtons = fnMsgBoxButtons(uFlags, aiButtons);
+    int iDefault = (int)((uFlags & MB_DEFMASK) >> 8);
+    if (iDefault >= cButtons)
+        iDefault = 0;
+    if ((aiButtons[iDefault] == IDRETRY || aiButtons[iDefault] == IDTRYAGAIN) && iDefault + 1 < cButtons)
+        iDefault++;
+    return aiButtons[iDefault];
+}
+
+// The answer that stops what a prompt without a safe answer asked for.
+static int fnStopAnswer(UINT uFlags)
+{
+    int aiButtons[3];
+    int cButtons = fnMsgBoxButtons(uFlags, aiButtons);
+    static const int aiStops[] = {IDCANCEL, IDNO, IDABORT};
+    for (int iStop : aiStops) {
+        for (int i = 0; i < cButtons; i++) {
+            if (aiButtons[i] == iStop)
+                return iStop;
+        }
+    }
+    return aiButtons[0];
+}
+
+const char *fnAnswerName(INT_PTR iAnswer)
+{
+    switch (iAnswer) {
+    case IDOK: return "OK";
+    case IDCANCEL: return "Cancel";
+    case IDABORT: return "Abort";
+    case IDRETRY: return "Retry";
+    case IDIGNORE: return "Ignore";
+    case IDYES: return "Yes";
+    case IDNO: return "No";
+    case IDTRYAGAIN: return "Try Again";
+    case IDCONTINUE: return "Continue";
+    case IDC_MESSAGE_EXIT: return "Exit";
+    case IDC_MESSAGE_CONTINUE: return "Continue";
+    default: return "";
+    }
+}
+
+static void fnRecord(const char *pszEvent, const char *pszText, INT_PTR iAnswer, const char *pszBy)
+{
+    char szAnswer[24];
+    fnEventLog(pszEvent, "text", pszText, "#answer", fnEventNumber(szAnswer, (long long)iAnswer), "button",
+               fnAnswerName(iAnswer), "by", pszBy, NULL);
+}
+
+void fnRecordAnswer(const char *pszEvent, const char *pszText, INT_PTR iAnswer)
+{
+    fnRecord(pszEvent, pszText, iAnswer, "person");
+}
+
+INT_PTR fnAnswerByRule(const char *pszEvent, const char *pszText, INT_PTR iAnswer)
+{
+    if (iAnswer == kDialogNoSafeAnswer) {
+        TRACE("unattended", "No safe answer, the run fails: %s", pszText);
+        fnEventLog("no_safe_answer", "text", pszText, NULL);
+        g_bUnattendedFailed = TRUE;
+        return -1;
+    }
+    TRACE("unattended", "Answer %d (%s) given to: %s", (int)iAnswer, fnAnswerName(iAnswer), pszText);
+    fnRecord(pszEvent, pszText, iAnswer, "unattended rule");
+    return iAnswer;
+}
+
+// What a message box is, for the event log: a question offers a choice.
+static const char *fnMsgBoxEvent(UINT uFlags)
+{
+    int aiButtons[3];
+    if (fnMsgBoxButtons(uFlags, aiButtons) > 1)
+        return "question";
+    return (uFlags & MB_ICONMASK) == MB_ICONERROR ? "error" : "message";
+}
+
 int fnMsgBox(UINT uId, const char *pszCaption, UINT uFlags, ...)
 {
     va_list args;
@@ -36,12 +148,20 @@ int fnMsgBox(UINT uId, const char *pszCaption, UINT uFlags, ...)
     char szText[kcchMsgText];
     fnFormatTextV(szText, COUNTOF(szText), szFormat, args);
     va_end(args);
-    return MessageBoxA(GetFocus(), szText, pszCaption ? pszCaption : g_szTitle,
-                       uFlags | MB_SETFOREGROUND | MB_TOPMOST);
+    if (g_bUnattended) {
+        INT_PTR iAnswer = fnAnswerByRule(fnMsgBoxEvent(uFlags), szText, fnMsgBoxDefault(uId, uFlags));
+        return iAnswer < 0 ? fnStopAnswer(uFlags) : (int)iAnswer;
+    }
+    int iAnswer = MessageBoxA(GetFocus(), szText, pszCaption ? pszCaption : g_szTitle,
+                              uFlags | MB_SETFOREGROUND | MB_TOPMOST);
+    fnRecordAnswer(fnMsgBoxEvent(uFlags), szText, iAnswer);
+    return iAnswer;
 }
 
 void fnPumpMessages()
 {
+    if (g_bUnattended)
+        return;
     MSG msg;
     while (PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE)) {
         if (msg.message == WM_QUIT) {
@@ -52,6 +172,11 @@ void fnPumpMessages()
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
     }
+}
+
+HCURSOR fnSetCursor(LPCSTR pszCursor)
+{
+    return g_bUnattended ? NULL : SetCursor(LoadCursor(NULL, pszCursor));
 }
 
 // Asking the window system for messages is a round trip that costs more
@@ -148,6 +273,10 @@ void fnStartDialog(HWND hwndMain, HWND hDlg, BOOL bCaption, BOOL bBeep)
 
 void fnWaitPumping(DWORD dwMs)
 {
+    if (g_bUnattended) {
+        Sleep(dwMs);
+        return;
+    }
     DWORD dwStart = GetTickCount();
     for (;;) {
         fnPumpMessages();
@@ -297,12 +426,22 @@ HINSTANCE fnDialogInstance()
 INT_PTR fnDialogBox(UINT uIdDialog, HWND hwndOwner, DLGPROC pfnProc, LPARAM lParam, INT_PTR iUnattended,
                     const char *pszWhat)
 {
-    // In a quiet run a dialog with a safe answer is not shown at all: its
-    // record already holds the defaults. One without stays visible, as the
-    // questions of the copy always did.
-    if (g_bQuiet && iUnattended != kDialogNoSafeAnswer) {
-        TRACE("fnDialogBox", "quiet: %s answered %d", pszWhat ? pszWhat : "", (int)iUnattended);
-        return iUnattended;
+    if (g_bUnattended)
+        return fnAnswerByRule("question", pszWhat, iUnattended);
+    INT_PTR iRC = DialogBoxParamA(fnDialogInstance(), MAKEINTRESOURCEA(uIdDialog), hwndOwner, pfnProc, lParam);
+    fnRecordAnswer("question", pszWhat, iRC);
+    return iRC;
+}
+
+INT_PTR fnQuietDialogBox(UINT uIdDialog, HWND hwndOwner, DLGPROC pfnProc, LPARAM lParam, INT_PTR iDefault,
+                         const char *pszWhat)
+{
+    // A quiet run has nobody it means to ask: a dialog with a safe answer is
+    // not shown, its record already holds the defaults. One without stays
+    // visible, as the questions of the copy always did.
+    if (g_bQuiet && !g_bUnattended && iDefault != kDialogNoSafeAnswer) {
+        TRACE("fnQuietDialogBox", "quiet: %s answered %d", pszWhat ? pszWhat : "", (int)iDefault);
+        return iDefault;
     }
-    return DialogBoxParamA(fnDialogInstance(), MAKEINTRESOURCEA(uIdDialog), hwndOwner, pfnProc, lParam);
+    return fnDialogBox(uIdDialog, hwndOwner, pfnProc, lParam, iDefault, pszWhat);
 }

@@ -201,7 +201,7 @@ int fnRegisterFolder(HWND hwndMain, const FolderLineStruct *pLine, ShortcutEntry
             fnLoadText(IDS_SC_DEFAULT_FOLDER, line.szMessage, COUNTOF(line.szMessage));
         FolderDialogStruct dlg = {&line, ""};
         fnCopyText(dlg.szName, COUNTOF(dlg.szName), pLine->szName);
-        INT_PTR iRC = fnDialogBox(IDD_SHORTCUT_FOLDER, hwndMain, fnFolderProc, (LPARAM)&dlg,
+        INT_PTR iRC = fnQuietDialogBox(IDD_SHORTCUT_FOLDER, hwndMain, fnFolderProc, (LPARAM)&dlg,
                                   dlg.szName[0] ? IDOK : kDialogNoSafeAnswer, "shortcut folder");
         if (iRC == IDC_SCFOLDER_EXIT)
             return kScStop;

@@ -31,23 +31,14 @@ bool fnCopy(const std::string &strFrom, const std::string &strTo)
 }
 
 // A work dir with a "src" folder of source files and an empty "dst" folder.
-class CopyE2E : public E2ECase {
+class CopyE2E : public E2ESrcDstCase {
 protected:
-    void SetUp() override
-    {
-        E2ECase::SetUp();
-        m_strSrc = m_strDir + "\\src";
-        m_strDst = m_strDir + "\\dst";
-        CreateDirectoryA(m_strSrc.c_str(), NULL);
-        CreateDirectoryA(m_strDst.c_str(), NULL);
-    }
     // One entry: disk id, source (relative to src), destination (in dst), flags.
     std::string fnEntry(const std::string &strDisk, const std::string &strFrom, const std::string &strTo,
                         const std::string &strFlags) const
     {
         return strDisk + ", " + m_strSrc + "\\" + strFrom + ", " + m_strDst + "\\" + strTo + ", " + strFlags + "\r\n";
     }
-    std::string m_strSrc, m_strDst;
 };
 
 TEST_F(CopyE2E, PlainEntriesInstallIntoTheirDirectories)

@@ -189,6 +189,15 @@ void E2ECase::SetUp()
     m_strDir = fnE2EWorkDir((std::string(pInfo->test_suite_name()) + "_" + pInfo->name()).c_str());
 }
 
+void E2ESrcDstCase::SetUp()
+{
+    E2ECase::SetUp();
+    m_strSrc = m_strDir + "\\src";
+    m_strDst = m_strDir + "\\dst";
+    CreateDirectoryA(m_strSrc.c_str(), nullptr);
+    CreateDirectoryA(m_strDst.c_str(), nullptr);
+}
+
 E2EResult E2ECase::fnRunCase(const std::string &strScript, const std::string &strArgs,
                              const std::vector<std::string> &vecAnswers, DWORD dwExit)
 {

@@ -197,4 +197,13 @@ protected:
     std::string m_strDir;
 };
 
+// The usual case with a "src" folder for source files (m_strSrc) and an
+// empty "dst" folder (m_strDst) in its work dir.
+class E2ESrcDstCase : public E2ECase {
+protected:
+    void SetUp() override;
+
+    std::string m_strSrc, m_strDst;
+};
+
 #endif

@@ -22,6 +22,10 @@ TEST(Relaunch, CopyCommandCarriesScriptFoldersQuietAndTheCopySwitch)
     g_bQuiet = TRUE;
     ASSERT_EQ(1, fnBuildCopyCommand("C:\\TEMP\\_KRVLO_.EXE", szCmd, COUNTOF(szCmd)));
     EXPECT_STREQ("\"C:\\TEMP\\_KRVLO_.EXE\" \"-s=D:\\My Disk\" \"-d=C:\\Apps\" -q -t", szCmd);
+    // An unattended run stays unattended.
+    g_bUnattended = TRUE;
+    ASSERT_EQ(1, fnBuildCopyCommand("C:\\TEMP\\_KRVLO_.EXE", szCmd, COUNTOF(szCmd)));
+    EXPECT_STREQ("\"C:\\TEMP\\_KRVLO_.EXE\" \"-s=D:\\My Disk\" \"-d=C:\\Apps\" -q=2 -t", szCmd);
 
     char szSmall[20];
     EXPECT_EQ(0, fnBuildCopyCommand("C:\\TEMP\\_KRVLO_.EXE", szSmall, COUNTOF(szSmall)));  // cut: reported

@@ -201,3 +201,23 @@ TEST(ParseCmdArgs, ScriptNaming)
 }
 
 }  // namespace
+
+TEST(ParseCmdArgs, UnattendedLevelAndEventLog)
+{
+    struct {
+        const char *pszArgs;
+        int bQuiet;
+        int bUnattended;
+    } aCases[] = {
+        {"-q", 1, 0}, {"-q=2", 1, 1}, {"-Q=2", 1, 1}, {"-q=1", 1, 0}, {"-q=", 1, 0}, {"-q=2 -q", 1, 1},
+    };
+    for (const auto &c : aCases) {
+        Parsed parsed = fnParse(c.pszArgs);
+        EXPECT_EQ(parsed.cmd.bQuiet, c.bQuiet) << c.pszArgs;
+        EXPECT_EQ(parsed.cmd.bUnattended, c.bUnattended) << c.pszArgs;
+        EXPECT_EQ(parsed.run.uShowVSWin, 0u) << c.pszArgs;
+    }
+    // The event log keeps its case (it is a file the tool reads back).
+    EXPECT_STREQ(fnParse("-l=C:\\Logs\\Run.json").cmd.szEventLog, "C:\\Logs\\Run.json");
+    EXPECT_STREQ(fnParse("-l=").cmd.szEventLog, "");
+}

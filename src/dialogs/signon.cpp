@@ -364,8 +364,8 @@ int fnReadInstallOptions(HWND hwndMain, const char *pszBody)
     unsigned uCount = fnInstallOptionCount(pOpt->aszMsg[1][0] != 0, pOpt->aszMsg[2][0] != 0, pOpt->aszMsg[3][0] != 0);
     TRACE("fnReadInstallOptions", "uCount=%u", uCount);
     // Nobody to choose in a quiet run: option 1, the script as it is.
-    INT_PTR iRC = fnQuietDialogBox(IDD_INSTALL_OPTIONS1 + uCount - 1, hwndMain, fnInstallOptionsProc, (LPARAM)pOpt,
-                              IDC_IO_OPT1, "Install Options");
+    INT_PTR iRC = fnQuietDialogBox(IDD_INSTALL_OPTIONS1 + uCount - 1, hwndMain, fnInstallOptionsProc,
+                                   (LPARAM)pOpt, IDC_IO_OPT1, "Install Options");
     if (iRC < IDC_IO_OPT1 || iRC == IDC_IO_EXIT) {
         g_bUserCancelled = TRUE;
         return kOptionExit;

@@ -202,7 +202,7 @@ int fnRegisterFolder(HWND hwndMain, const FolderLineStruct *pLine, ShortcutEntry
         FolderDialogStruct dlg = {&line, ""};
         fnCopyText(dlg.szName, COUNTOF(dlg.szName), pLine->szName);
         INT_PTR iRC = fnQuietDialogBox(IDD_SHORTCUT_FOLDER, hwndMain, fnFolderProc, (LPARAM)&dlg,
-                                  dlg.szName[0] ? IDOK : kDialogNoSafeAnswer, "shortcut folder");
+                                       dlg.szName[0] ? IDOK : kDialogNoSafeAnswer, "shortcut folder");
         if (iRC == IDC_SCFOLDER_EXIT)
             return kScStop;
         if (iRC != IDOK) {

@@ -72,13 +72,14 @@ TEST(ScriptFuzzE2E, GeneratedScripts)
 using ScriptFuzzFoundE2E = E2ECase;
 
 // A missing source on a numbered disk asks for the disk; leaving asks to
-// confirm. Answered by closing both, the question came back for ever.
+// confirm. Answered by closing both, the question came back for ever; Exit
+// and Yes end the run as a person's stop.
 TEST_F(ScriptFuzzFoundE2E, MissingSourceOnANumberedDiskEndsWhenTheQuestionIsLeft)
 {
     E2ERun run;
     run.strScript = "[MakeDisks]\r\n1, @G, -1\r\n[End]\r\n";
     run.strArgs = "-q";
     run.vecAnswers = {"Exit", "Yes"};
-    E2EResult res = fnRunCase(run, 1603);
+    E2EResult res = fnRunCase(run, 1602);
     EXPECT_TRUE(fnContains(res.strTranscript, "text: Insert disk or specify location:")) << res;
 }

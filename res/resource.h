@@ -123,7 +123,7 @@
 #define IDS_EXITWIN_ASK_AGAIN 1193
 #define IDS_REBOOT_ASK 1194
 #define IDS_REBOOT_ASK_AGAIN 1195
-#define IDS_RESTART_ASK_TEXT 5301  // a restart question in the script's own words
+#define IDS_RESTART_ASK_TEXT 1196  // a restart question in the script's own words
 
 // Strings: directory dialogs
 #define IDS_DIR_SECTION 1201

@@ -8,26 +8,14 @@
 #include "run/text.h"
 #include "run/trace.h"
 #include "run/window.h"
+#include "script/conditions.h"
 #include "script/lines.h"
 #include "resource.h"
-
-// Field uField expanded into pszOut; 0 when the line has no such field.
-static int fnExpandedField(char *pszLine, unsigned uField, char *pszOut, size_t cchOut)
-{
-    char szField[kcchInfLine];
-    if (!fnInfParseField(pszLine, uField, szField, COUNTOF(szField))) {
-        pszOut[0] = '\0';
-        return 0;
-    }
-    fnExpandOpts(szField, COUNTOF(szField));
-    fnCopyText(pszOut, cchOut, szField);
-    return 1;
-}
 
 // The caption of field 2; the run's title when it is missing or empty.
 static void fnCaptionField(char *pszLine, char *pszOut, size_t cchOut)
 {
-    if (!fnExpandedField(pszLine, 2, pszOut, cchOut) || !pszOut[0])
+    if (!fnInfExpandedField(pszLine, 2, pszOut, cchOut) || !pszOut[0])
         fnCopyText(pszOut, cchOut, g_szTitle);
 }
 
@@ -35,7 +23,7 @@ int fnKeyMessageDlg(HWND hwndMain, char *pszLine)
 {
     MessageStruct msg;
     fnInitMessage(&msg, 0);
-    fnExpandedField(pszLine, 1, msg.szMessage, COUNTOF(msg.szMessage));
+    fnInfExpandedField(pszLine, 1, msg.szMessage, COUNTOF(msg.szMessage));
     fnCaptionField(pszLine, msg.szCaption, COUNTOF(msg.szCaption));
     char szField[kcchInfLine];
     fnInfParseField(pszLine, 3, szField, COUNTOF(szField));
@@ -50,7 +38,7 @@ int fnKeyMessageDlg(HWND hwndMain, char *pszLine)
 static void fnReadPopupFields(char *pszLine, MessageStruct *pMsg)
 {
     fnInitMessage(pMsg, kPlaceCenter);
-    fnExpandedField(pszLine, 1, pMsg->szMessage, COUNTOF(pMsg->szMessage));
+    fnInfExpandedField(pszLine, 1, pMsg->szMessage, COUNTOF(pMsg->szMessage));
     char szField[kcchInfLine];
     if (fnInfParseField(pszLine, 2, szField, COUNTOF(szField)))
         fnPopupWait(szField, &pMsg->uWait);
@@ -91,9 +79,9 @@ int fnKeyPopup(HWND hwndMain, char *pszLine, BOOL bStatic)
 int fnKeyMessageBox(HWND hwndMain, char *pszLine)
 {
     char szText[kcchInfLine], szCaption[kcchShort], szButton[kcchInfLine];
-    fnExpandedField(pszLine, 1, szText, COUNTOF(szText));
+    fnInfExpandedField(pszLine, 1, szText, COUNTOF(szText));
     fnCaptionField(pszLine, szCaption, COUNTOF(szCaption));
-    if (fnExpandedField(pszLine, 3, szButton, COUNTOF(szButton)))
+    if (fnInfExpandedField(pszLine, 3, szButton, COUNTOF(szButton)))
         return fnButtonCaptionBox(hwndMain, szText, szCaption, MB_OK, szButton, NULL);
     return fnMsgBox(0, szCaption, MB_OK, "%s", szText);
 }
@@ -102,12 +90,12 @@ int fnKeyMessageBoxEx(HWND hwndMain, char *pszLine, const char *pszTraceName)
 {
     char szText[kcchInfLine], szCaption[kcchShort];
     char szStyle[kcchInfLine], szRule[kcchInfLine], szFirst[kcchInfLine], szSecond[kcchInfLine];
-    fnExpandedField(pszLine, 1, szText, COUNTOF(szText));
+    fnInfExpandedField(pszLine, 1, szText, COUNTOF(szText));
     fnCaptionField(pszLine, szCaption, COUNTOF(szCaption));
     fnInfParseField(pszLine, 3, szStyle, COUNTOF(szStyle));
     fnInfParseField(pszLine, 4, szRule, COUNTOF(szRule));
-    fnExpandedField(pszLine, 5, szFirst, COUNTOF(szFirst));
-    fnExpandedField(pszLine, 6, szSecond, COUNTOF(szSecond));
+    fnInfExpandedField(pszLine, 5, szFirst, COUNTOF(szFirst));
+    fnInfExpandedField(pszLine, 6, szSecond, COUNTOF(szSecond));
     UINT uStyle = fnTextEqualI(szStyle, "OKCANCEL") ? MB_OKCANCEL : MB_OK;
     int iRule = fnTextEqualI(szRule, "EXITONOK") ? 1 : fnTextEqualI(szRule, "EXITONCANCEL") ? 2 : 0;
     TRACE(pszTraceName, "szField1=%s,\nszField2=%s,\nszField3=%s,\nszField4=%s,\nszField5=%s,\nszField6=%s\n", szText,

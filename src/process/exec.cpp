@@ -28,20 +28,6 @@ void fnInitExecLine(ExecLineStruct *pLine)
     pLine->uButtons = kButtonsYesNo;
 }
 
-// Field uField expanded into pszOut (cut to cchOut); 0 when the line has none.
-static int fnExpandedField(char *pszLine, unsigned uField, char *pszOut, size_t cchOut)
-{
-    char szField[kcchInfLine];
-    if (!fnInfParseField(pszLine, uField, szField, COUNTOF(szField))) {
-        pszOut[0] = '\0';
-        return 0;
-    }
-    fnExpandOpts(szField, COUNTOF(szField));
-    fnCopyText(pszOut, cchOut, szField);
-    SecureZeroMemory(szField, sizeof(szField));
-    return 1;
-}
-
 unsigned fnExecButtons(const char *pszField)
 {
     char szField[16];
@@ -87,7 +73,7 @@ int fnReadExecFields(char *pszLine, unsigned uExecField, size_t cchExecLimit, Ex
     pLine->bShowNotice = bNotice;
     pLine->bErrorShow = bErrors;
     pLine->bStopOnError = bStop;
-    fnExpandedField(pszLine, uExecField + 4, pLine->szMessage, COUNTOF(pLine->szMessage));
+    fnInfExpandedField(pszLine, uExecField + 4, pLine->szMessage, COUNTOF(pLine->szMessage));
     fnInfParseField(pszLine, uExecField + 5, szField, COUNTOF(szField));
     pLine->uButtons = fnExecButtons(szField);
     size_t cchLimit = cchExecLimit < COUNTOF(pLine->szExec) ? cchExecLimit : COUNTOF(pLine->szExec);

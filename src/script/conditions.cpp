@@ -227,3 +227,16 @@ int fnInfNextFieldLine(const char **ppszPos, char *pszLine, size_t cchLine, unsi
     }
     return 0;
 }
+
+int fnInfExpandedField(char *pszLine, unsigned uField, char *pszOut, size_t cchOut)
+{
+    char szField[kcchInfLine];
+    if (!fnInfParseField(pszLine, uField, szField, COUNTOF(szField))) {
+        pszOut[0] = '\0';
+        return 0;
+    }
+    fnExpandOpts(szField, COUNTOF(szField));
+    fnCopyText(pszOut, cchOut, szField);
+    SecureZeroMemory(szField, sizeof(szField));  // the field may have held a password
+    return 1;
+}

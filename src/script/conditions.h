@@ -16,6 +16,7 @@ int fnInfLinePrefix(char *pszLine, size_t cchLine, unsigned *puFirst);  // condi
 int fnInfNextFieldLine(const char **ppszPos, char *pszLine, size_t cchLine, unsigned *puFirst);  // next line to act on (fnInfLinePrefix): 1 read, 0 the body ended, -1 a guard ended the section
 int fnInfTestField(const char *pszLeft, const char *pszRight);  // evaluates one condition: IDTEST_CONTINUE..IDTEST_SKIPSECTION
 int fnInfParseFieldMsg(char *pszLine, unsigned uField, char *pszOut, size_t cchOut);  // as fnInfParseField; a missing field is reported to the user
+int fnInfExpandedField(char *pszLine, unsigned uField, char *pszOut, size_t cchOut);  // field uField expanded into pszOut (cut to cchOut); 0 no such field (pszOut empty)
 int fnInfKeyMatch(char *pszLine, char *pszKey, const char *pszName, char *pszDest, size_t cchDest);  // 1 key matched: field 1 expanded into pszDest, key cleared
 int fnInfLoadSection(const char *pszText, unsigned uLine, const char *pszHeader, char *pszOut, size_t cchOut);  // field 1 of line uLine (from 1); 1 found
 int fnReadLineFromFile(HANDLE hFile, char *pszBuffer, unsigned uSize);  // 1 last line or end, 0 more follows, -1 line too long or position error

@@ -126,8 +126,16 @@ E2EResult fnE2ERun(const std::string &strWorkDir, const E2ERun &run) {
     ZeroMemory(&si, sizeof si);
     si.cb = sizeof si;
     PROCESS_INFORMATION piSetup;
-    if (!CreateProcessA(strExe.c_str(), vecCmd.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr,
-                        strWorkDir.c_str(), &si, &piSetup)) {
+    // Wine under heavy load now and then fails a start with an internal
+    // error (1359) that a second try does not meet: try a few times.
+    BOOL bStarted = FALSE;
+    for (int iTry = 0; iTry < 3 && !bStarted; iTry++) {
+        if (iTry) Sleep(500);
+        bStarted = CreateProcessA(strExe.c_str(), vecCmd.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED,
+                                  nullptr, strWorkDir.c_str(), &si, &piSetup);
+        if (!bStarted && GetLastError() != ERROR_INTERNAL_ERROR) break;
+    }
+    if (!bStarted) {
         res.strTranscript = "HARNESS ERROR: cannot start " + strExe + " (error " + std::to_string(GetLastError()) +
                             ")\n";
         return res;

@@ -258,8 +258,13 @@ int fnTakeOtherKey(const SettingLine &line, const char *pszKey)
     } else if (fnTextEqualI(pszKey, "ButtonType")) {
         pSect->uButtonType = fnTextEqualI(fnTrimBlanks(szValue), "Check") ? kButtonsCheck : kButtonsRadio;
     } else if (fnTextEqualI(pszKey, "OnExit")) {
-        unsigned uAction = fnOnExitCode(fnTrimBlanks(szValue));
-        if (uAction == 1 || uAction == 3 || uAction == 5)
+        // Besides the questions' actions, an input section may restart
+        // without asking (8) or at once, with no question at all (9).
+        const char *pszWord = fnTrimBlanks(szValue);
+        unsigned uAction = fnTextEqualI(pszWord, "RestartNoAsk")    ? 8u
+                           : fnTextEqualI(pszWord, "RestartAtOnce") ? 9u
+                                                                    : fnOnExitCode(pszWord);
+        if (uAction == 1 || uAction == 3 || uAction == 5 || uAction == 8 || uAction == 9)
             g_uOnExit = uAction;
     } else if (fnTextEqualI(pszKey, "BackUpMethod")) {
         unsigned uMethod = fnBackUpMethodCode(fnTrimBlanks(szValue));

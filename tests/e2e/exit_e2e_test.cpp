@@ -177,6 +177,19 @@ TEST_F(ExitE2E, MustRestartAtExitAsksWindowsWithoutAQuestion)
     EXPECT_GE(watcher.WaitForQuery(5000), 1);
 }
 
+TEST_F(ExitE2E, InputSectionRestartActionsRestartWithoutAQuestion)
+{
+    for (const char *pszAction : {"RestartNoAsk", "RestartAtOnce"}) {
+        SCOPED_TRACE(pszAction);
+        CEndSessionWatcher watcher;
+        std::string strScript =
+            std::string("[AskFor]\r\nName\r\n[Name]\r\nDefault=Guest\r\nOnExit=") + pszAction + "\r\n[End]\r\n";
+        E2EResult res = fnRunCase(strScript, "-q", {}, 1641);
+        EXPECT_FALSE(fnContains(res.strTranscript, "Is it OK")) << res;
+        EXPECT_GE(watcher.WaitForQuery(5000), 1);
+    }
+}
+
 TEST_F(ExitE2E, MustRestartAtExitRestartsBeforeTheActionsQuestion)
 {
     CEndSessionWatcher watcher;

@@ -392,6 +392,15 @@
 #define IDS_FILE_EXISTS_WORD 5303
 #define IDS_FILE_MISSING_WORD 5304
 #define IDS_DIR_NOT_EXIST 5305
+
+// The password-policy prompt of a new local user: the policy message and the
+// new password twice
+#define IDD_PW_POLICY 35
+#define IDC_POLICY_MSG 101
+#define IDC_POLICY_PASSWORD 102
+#define IDC_POLICY_PASSWORD2 103
+#define IDS_PW_POLICY_TITLE 5320
+#define IDS_PW_POLICY_DEFAULT 5321
 #define IDS_DIR_CANNOT_CREATE 1053
 
 // [GetAllInstallInfo] (layout 1) and [GetAllInstallInfo2] (layout 2)

@@ -4,6 +4,7 @@
 #include <sddl.h>
 
 #include "accounts/account_text.h"
+#include "accounts/policy_dialog.h"
 #include "base/account.h"
 #include "run/guards.h"
 #include "run/run_state.h"
@@ -197,21 +198,36 @@ int fnCreateLocalUser(const char *pszUser, const char *pszPassword, BOOL bAdmin,
         return 0;
     TRACE(pszOp, "fnCreateLocalUser found Net functions");
 
-    USER_INFO_1 info = {};
-    info.usri1_name = user.wsz;
-    info.usri1_password = password.wsz;
-    info.usri1_priv = USER_PRIV_USER;
-    info.usri1_flags = UF_SCRIPT;
-    DWORD dwParm = 0;
-    NET_API_STATUS nStatus = pfnAdd(NULL, 1, (LPBYTE)&info, &dwParm);
-    SecureZeroMemory(&info, sizeof(info));
+    auto fnAddUser = [&](const WideText &pw) {
+        USER_INFO_1 info = {};
+        info.usri1_name = user.wsz;
+        info.usri1_password = const_cast<LPWSTR>(pw.wsz);
+        info.usri1_priv = USER_PRIV_USER;
+        info.usri1_flags = UF_SCRIPT;
+        DWORD dwParm = 0;
+        NET_API_STATUS nAdded = pfnAdd(NULL, 1, (LPBYTE)&info, &dwParm);
+        SecureZeroMemory(&info, sizeof(info));
+        return nAdded;
+    };
+    NET_API_STATUS nStatus = fnAddUser(password);
+    // A password the policy refuses: the person may enter another one, as
+    // often as the policy refuses it, or cancel.
+    while (nStatus == kNetBadPassword) {
+        TRACE("fnCreateLocalUser NetUserAdd Password Invalid", "%s", pszPolicyMsg ? pszPolicyMsg : "");
+        char szNew[kcchNetName];
+        if (!fnAskPolicyPassword(g_hwndMain, pszPolicyMsg, szNew, COUNTOF(szNew)))
+            break;
+        WideText newPassword(szNew);
+        SecureZeroMemory(szNew, sizeof(szNew));
+        if (!newPassword.bOk)
+            break;
+        nStatus = fnAddUser(newPassword);
+    }
     if (nStatus == NERR_Success) {
         TRACE("fnCreateLocalUser NetUserAdd Success", "lpszUserName=%s", pszUser);
     } else if (nStatus == kNetUserExists) {
         fnTraceStatus("fnCreateLocalUser NetUserAdd", nStatus, pszUser);
     } else {
-        if (nStatus == kNetBadPassword)
-            TRACE("fnCreateLocalUser NetUserAdd Password Invalid", "%s", pszPolicyMsg ? pszPolicyMsg : "");
         fnTraceStatus("fnCreateLocalUser NetUserAdd Error", nStatus, pszUser);
         return 0;
     }

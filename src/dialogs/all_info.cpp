@@ -168,18 +168,14 @@ void fnToggleBoxes(HWND hDlg, AllInfoStruct *pAll, int iId)
 
 INT_PTR CALLBACK fnAllInfoProc(HWND hDlg, UINT uMsg, WPARAM wParam, LPARAM lParam)
 {
-    AllInfoStruct *pAll = (AllInfoStruct *)GetWindowLongPtrA(hDlg, DWLP_USER);
+    AllInfoStruct *pAll = fnDialogRecord<AllInfoStruct>(hDlg, uMsg, lParam);
     switch (uMsg) {
     case WM_INITDIALOG:
-        pAll = (AllInfoStruct *)lParam;
-        SetWindowLongPtrA(hDlg, DWLP_USER, (LONG_PTR)pAll);
         fnInitAllInfo(hDlg, pAll);
         fnStartSectDialog(hDlg, pAll->pSect);
         return TRUE;
     case WM_CLOSE:
-        g_bUserCancelled = TRUE;
-        EndDialog(hDlg, IDCANCEL);
-        return TRUE;
+        return fnPersonClosed(hDlg);
     case WM_COMMAND:
         switch (LOWORD(wParam)) {
         case IDOK: {

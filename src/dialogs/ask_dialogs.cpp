@@ -69,11 +69,9 @@ static int fnDialogCancel(HWND hDlg, UINT uMsg)
 
 static INT_PTR CALLBACK fnAskForProc(HWND hDlg, UINT uMsg, WPARAM wParam, LPARAM lParam)
 {
-    AskStruct *pAsk = (AskStruct *)GetWindowLongPtrA(hDlg, DWLP_USER);
+    AskStruct *pAsk = fnDialogRecord<AskStruct>(hDlg, uMsg, lParam);
     switch (uMsg) {
     case WM_INITDIALOG:
-        pAsk = (AskStruct *)lParam;
-        SetWindowLongPtrA(hDlg, DWLP_USER, (LONG_PTR)pAsk);
         SetDlgItemTextA(hDlg, IDC_ASK_MSG1, pAsk->pSect->szMsg[0]);
         SetDlgItemTextA(hDlg, IDC_ASK_MSG2, pAsk->pSect->szMsg[1]);
         SetDlgItemTextA(hDlg, IDC_ASK_PROMPT, pAsk->pSect->szPrompt);
@@ -197,11 +195,9 @@ static int fnTakeListAnswer(HWND hDlg, AskStruct *pAsk)
 
 static INT_PTR CALLBACK fnFromListProc(HWND hDlg, UINT uMsg, WPARAM wParam, LPARAM lParam)
 {
-    AskStruct *pAsk = (AskStruct *)GetWindowLongPtrA(hDlg, DWLP_USER);
+    AskStruct *pAsk = fnDialogRecord<AskStruct>(hDlg, uMsg, lParam);
     switch (uMsg) {
     case WM_INITDIALOG:
-        pAsk = (AskStruct *)lParam;
-        SetWindowLongPtrA(hDlg, DWLP_USER, (LONG_PTR)pAsk);
         fnInitListDialog(hDlg, pAsk);
         fnStartSectDialog(hDlg, pAsk->pSect);
         return TRUE;

@@ -31,11 +31,9 @@ static int fnDirCancel(HWND hDlg)
 
 static INT_PTR CALLBACK fnGetDirProc(HWND hDlg, UINT uMsg, WPARAM wParam, LPARAM lParam)
 {
-    DirStruct *pDir = (DirStruct *)GetWindowLongPtrA(hDlg, DWLP_USER);
+    DirStruct *pDir = fnDialogRecord<DirStruct>(hDlg, uMsg, lParam);
     switch (uMsg) {
     case WM_INITDIALOG:
-        pDir = (DirStruct *)lParam;
-        SetWindowLongPtrA(hDlg, DWLP_USER, (LONG_PTR)pDir);
         SetDlgItemTextA(hDlg, IDC_DESTDIR_TEXT1, pDir->pSect->szMsg[0]);
         SetDlgItemTextA(hDlg, IDC_DESTDIR_TEXT2, pDir->pSect->szMsg[1]);
         SendDlgItemMessageA(hDlg, IDC_DESTDIR_PATH, EM_LIMITTEXT, kcchPath - 1, 0);
@@ -121,11 +119,9 @@ int fnReadGetDirs(HWND hwndParent, ReadSectStruct *pSect)
 
 static INT_PTR CALLBACK fnGet2DirsProc(HWND hDlg, UINT uMsg, WPARAM wParam, LPARAM lParam)
 {
-    DirStruct *pDir = (DirStruct *)GetWindowLongPtrA(hDlg, DWLP_USER);
+    DirStruct *pDir = fnDialogRecord<DirStruct>(hDlg, uMsg, lParam);
     switch (uMsg) {
     case WM_INITDIALOG:
-        pDir = (DirStruct *)lParam;
-        SetWindowLongPtrA(hDlg, DWLP_USER, (LONG_PTR)pDir);
         SetDlgItemTextA(hDlg, IDC_DIRS2_MSG1, pDir->pSect->szMsg[0]);
         SetDlgItemTextA(hDlg, IDC_DIRS2_MSG2, pDir->pSect->szMsg[1]);
         SetDlgItemTextA(hDlg, IDC_DIRS2_MSG3, pDir->pSect->szMsg[2]);

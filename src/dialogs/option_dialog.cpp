@@ -71,18 +71,14 @@ static void fnInitOptions(HWND hDlg, OptionStruct *pOpt)
 
 static INT_PTR CALLBACK fnOptionProc(HWND hDlg, UINT uMsg, WPARAM wParam, LPARAM lParam)
 {
-    OptionStruct *pOpt = (OptionStruct *)GetWindowLongPtrA(hDlg, DWLP_USER);
+    OptionStruct *pOpt = fnDialogRecord<OptionStruct>(hDlg, uMsg, lParam);
     switch (uMsg) {
     case WM_INITDIALOG:
-        pOpt = (OptionStruct *)lParam;
-        SetWindowLongPtrA(hDlg, DWLP_USER, (LONG_PTR)pOpt);
         fnInitOptions(hDlg, pOpt);
         fnStartSectDialog(hDlg, pOpt->pSect);
         return TRUE;
     case WM_CLOSE:
-        g_bUserCancelled = TRUE;
-        EndDialog(hDlg, IDCANCEL);
-        return TRUE;
+        return fnPersonClosed(hDlg);
     case WM_COMMAND:
         switch (LOWORD(wParam)) {
         case IDOK: {

@@ -73,18 +73,14 @@ static int fnTakePassword(HWND hDlg, PasswordStruct *pPw)
 
 static INT_PTR CALLBACK fnPasswordProc(HWND hDlg, UINT uMsg, WPARAM wParam, LPARAM lParam)
 {
-    PasswordStruct *pPw = (PasswordStruct *)GetWindowLongPtrA(hDlg, DWLP_USER);
+    PasswordStruct *pPw = fnDialogRecord<PasswordStruct>(hDlg, uMsg, lParam);
     switch (uMsg) {
     case WM_INITDIALOG:
-        pPw = (PasswordStruct *)lParam;
-        SetWindowLongPtrA(hDlg, DWLP_USER, (LONG_PTR)pPw);
         fnInitPassword(hDlg, pPw);
         fnStartSectDialog(hDlg, pPw->pSect);
         return TRUE;
     case WM_CLOSE:
-        g_bUserCancelled = TRUE;
-        EndDialog(hDlg, IDCANCEL);
-        return TRUE;
+        return fnPersonClosed(hDlg);
     case WM_COMMAND:
         switch (LOWORD(wParam)) {
         case IDC_PW_CHECK:

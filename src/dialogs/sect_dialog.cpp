@@ -107,3 +107,10 @@ int fnSetDirSlot(unsigned uSlot, const char *pszPath)
         fnCopyText(g_szDestDir, COUNTOF(g_szDestDir), pszPath);
     return 1;
 }
+
+int fnPersonClosed(HWND hDlg)
+{
+    g_bUserCancelled = TRUE;
+    EndDialog(hDlg, IDCANCEL);
+    return TRUE;
+}

@@ -20,5 +20,18 @@ void fnEnableOkOnText(HWND hDlg, int iIdEdit);                   // OK enabled o
 int fnBrowseFolder(HWND hDlg, int iIdEdit, const char *pszPrompt);  // folder chooser into the edit; 1 chosen
 void fnAddBackslashToDrive(char *pszPath, size_t cchPath);       // "C:" becomes "C:\"
 int fnSetDirSlot(unsigned uSlot, const char *pszPath);           // directory slot uSlot (slot 0 also the destination); 0 beyond the table
+int fnPersonClosed(HWND hDlg);                                   // the close box: a person's cancel, the dialog ends with IDCANCEL; TRUE
+
+// The record behind a dialog's WM_INITDIALOG lParam: kept with the dialog
+// then, and read back for every later message.
+template <class T>
+T *fnDialogRecord(HWND hDlg, UINT uMsg, LPARAM lParam)
+{
+    if (uMsg == WM_INITDIALOG) {
+        SetWindowLongPtrA(hDlg, DWLP_USER, (LONG_PTR)lParam);
+        return (T *)lParam;
+    }
+    return (T *)GetWindowLongPtrA(hDlg, DWLP_USER);
+}
 
 #endif

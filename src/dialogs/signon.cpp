@@ -215,11 +215,9 @@ void fnDropHelpRow(HWND hDlg)
 
 INT_PTR CALLBACK fnInstallOptionsProc(HWND hDlg, UINT uMsg, WPARAM wParam, LPARAM lParam)
 {
-    InstallOptionsStruct *pOpt = (InstallOptionsStruct *)GetWindowLongPtrA(hDlg, DWLP_USER);
+    InstallOptionsStruct *pOpt = fnDialogRecord<InstallOptionsStruct>(hDlg, uMsg, lParam);
     switch (uMsg) {
     case WM_INITDIALOG:
-        pOpt = (InstallOptionsStruct *)lParam;
-        SetWindowLongPtrA(hDlg, DWLP_USER, (LONG_PTR)pOpt);
         SetWindowTextA(hDlg, pOpt->szCaption);
         SetDlgItemTextA(hDlg, IDC_IO_INTRO, pOpt->szIntro);
         for (unsigned u = 0; u < 6; u++) {

@@ -61,8 +61,7 @@ static LRESULT CALLBACK fnLoaderWndProc(HWND hwnd, UINT uMsg, WPARAM wParam, LPA
     }
 }
 
-// The loader window, placed and sized as the main window would be.
-static HWND fnMakeLoaderWindow(HINSTANCE hInstance, int nCmdShow)
+HWND fnMakeLoaderWindow(HINSTANCE hInstance, int nCmdShow)
 {
     char szClass[kcchShort];
     fnLoadText(IDS_LOADER_CLASS, szClass, COUNTOF(szClass));
@@ -108,9 +107,13 @@ int fnInitLoader(HINSTANCE hInstance, int nCmdShow, const char *pszSetupExec)
     char szCopy[kcchPath];
     if (!fnMakeTempCopy(pszSetupExec, "fnInitLoader", szCopy, COUNTOF(szCopy)))
         return 0;
-    HWND hwndLoader = fnMakeLoaderWindow(hInstance, nCmdShow);
-    if (!hwndLoader)
-        return 0;
+    // An unattended run shows no window, the notice included.
+    HWND hwndLoader = NULL;
+    if (!g_bUnattended) {
+        hwndLoader = fnMakeLoaderWindow(hInstance, nCmdShow);
+        if (!hwndLoader)
+            return 0;
+    }
     char szCommand[kcchLoaderCommand];
     int iRC = fnBuildCopyCommand(szCopy, szCommand, COUNTOF(szCommand));
     TRACE("fnInitLoader run", "lpszSetupExec=%s,\nszTempFile=%s,\ng_szDefaultExec=%s,\nszSetupCmdLine=%s",
@@ -119,8 +122,10 @@ int fnInitLoader(HINSTANCE hInstance, int nCmdShow, const char *pszSetupExec)
         iRC = fnStartTempCopy(szCommand);
     if (iRC)
         g_bLoaderDone = TRUE;
-    fnWaitPumping(500);  // the notice is seen while the copy starts
-    fnRaiseMainWindow();
-    DestroyWindow(hwndLoader);
+    if (hwndLoader) {
+        fnWaitPumping(500);  // the notice is seen while the copy starts
+        fnRaiseMainWindow();
+        DestroyWindow(hwndLoader);
+    }
     return iRC;
 }

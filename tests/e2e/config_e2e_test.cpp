@@ -131,15 +131,7 @@ TEST_F(ConfigE2E, RestartHandsTheRunToATemporaryCopy)
     // This run ends quietly; the copy ("-t") does not relaunch again and walks on.
     fnRunCase("[Config]\r\nRestart=Y\r\n" + fnWalkMark(m_strDir) + "[End]\r\n", "-q", {}, 0);
     EXPECT_FALSE(fnFileExists(m_strDir + "\\walked.ini"));
-    for (int i = 0; i < 200 && !fnFileExists(m_strDir + "\\walked.ini"); i++)
-        Sleep(100);
-    EXPECT_TRUE(fnFileExists(m_strDir + "\\walked.ini"));
-    char szTemp[MAX_PATH];
-    GetTempPathA(MAX_PATH, szTemp);
-    std::string strCopy = std::string(szTemp) + "_KRVLO_.EXE";
-    EXPECT_TRUE(fnFileExists(strCopy));
-    Sleep(1000);  // the copy ends after its last section
-    DeleteFileA(strCopy.c_str());
+    EXPECT_TRUE(fnE2EAwaitTempCopy(m_strDir + "\\walked.ini"));
 }
 
 }  // namespace

@@ -230,6 +230,22 @@ std::ostream &operator<<(std::ostream &os, const E2EResult &res) {
     return os;
 }
 
+bool fnE2EAwaitTempCopy(const std::string &strFile)
+{
+    for (int i = 0; i < 200 && GetFileAttributesA(strFile.c_str()) == INVALID_FILE_ATTRIBUTES; i++)
+        Sleep(100);
+    bool bMade = GetFileAttributesA(strFile.c_str()) != INVALID_FILE_ATTRIBUTES;
+    char szTemp[MAX_PATH];
+    GetTempPathA(MAX_PATH, szTemp);
+    std::string strCopy = std::string(szTemp) + "_KRVLO_.EXE";
+    // The copy holds its file until it ends.
+    for (int i = 0; i < 100 && GetFileAttributesA(strCopy.c_str()) != INVALID_FILE_ATTRIBUTES; i++) {
+        if (!DeleteFileA(strCopy.c_str()))
+            Sleep(100);
+    }
+    return bMade && GetFileAttributesA(strCopy.c_str()) == INVALID_FILE_ATTRIBUTES;
+}
+
 std::string fnE2EShot(const char *pszName)
 {
     const char *pszDir = getenv("SETUP32_E2E_SHOTS");

@@ -172,6 +172,12 @@ std::string fnE2ERobotExe();
 // A Unix path as Wine sees it: "/a/b" -> "Z:\a\b"; other text is returned as it is.
 std::string fnE2EWinePath(const std::string &strPath);
 
+// Waits up to 20 s for the temporary copy a run handed itself to
+// ("_KRVLO_.EXE" in %TEMP%, started with "-t") to make strFile, then for the
+// copy to end (10 s more), and removes it. True when strFile was made and
+// the copy ended.
+bool fnE2EAwaitTempCopy(const std::string &strFile);
+
 // The robot answer "shot:<path>" for a screenshot named pszName (.bmp), in
 // $SETUP32_E2E_SHOTS or else a folder "shots" beside SETUP32.EXE.
 std::string fnE2EShot(const char *pszName);

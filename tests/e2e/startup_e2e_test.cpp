@@ -153,13 +153,18 @@ TEST_F(Conversion, ScrambleThenUnscrambleGivesBackTheBytes)
 class InternalScript : public E2ECase {
 protected:
     // Runs a copy of the program that carries strBlock after the marker line.
-    void fnRunWithInternalScript(const std::string &strBlock, const char *pszArgs)
+    // The program is started in strWorkDir (default m_strDir).
+    void fnRunWithInternalScript(const std::string &strBlock, const char *pszArgs, std::string strWorkDir = "")
     {
         std::string strExe = fnE2EReadFile(fnE2ESetupExe());
         std::string strCarrier = m_strDir + ".carrier.exe";
         fnE2EWriteFile(strCarrier, strExe + kszMarker + "\r\n" + strBlock);
         _putenv(("SETUP32_E2E_EXE=" + strCarrier).c_str());
-        fnRunCase("", pszArgs, {}, 0);
+        E2ERun run;
+        run.strArgs = pszArgs;
+        E2EResult res = fnE2ERun(strWorkDir.empty() ? m_strDir : strWorkDir, run);
+        EXPECT_EQ(0u, res.dwExitCode) << res;
+        EXPECT_EQ(0, res.iRobotExit) << res;
         _putenv("SETUP32_E2E_EXE=");
     }
 };
@@ -184,6 +189,28 @@ TEST_F(InternalScript, ScrambledBlockRunsAndANamedScriptWins)
     fnE2EWriteFile(m_strDir + "\\NAMED.INF", fnMarkSection(m_strDir + "\\named.ini", "NAMED"));
     fnRunWithInternalScript(strBlock, "-q -i=NAMED.INF");
     EXPECT_EQ("NAMED", fnDestOf(m_strDir + "\\named.ini"));
+}
+
+// Loader mode: the started program copies itself into the temporary folder,
+// hands the run to the copy ("-t") and ends with 0; the copy runs the script.
+TEST_F(InternalScript, ScriptNamedRnfIsRunByATemporaryCopy)
+{
+    fnE2EWriteFile(m_strDir + "\\RUN.CMD", "[START]\r\nINIFILE=SETUP.RNF\r\nBEQUIET=1\r\n");
+    fnRunWithInternalScript(fnMarkSection(m_strDir + "\\copy.ini", "FROM THE COPY"), "-c=RUN.CMD");
+    EXPECT_TRUE(fnE2EAwaitTempCopy(m_strDir + "\\copy.ini"));
+    EXPECT_EQ("FROM THE COPY", fnDestOf(m_strDir + "\\copy.ini"));
+}
+
+TEST_F(InternalScript, StartFromARemovableDriveIsRunByATemporaryCopy)
+{
+    // R: is a floppy drive in the test prefix; an unattended loader shows no notice.
+    ASSERT_EQ((UINT)DRIVE_REMOVABLE, GetDriveTypeA("R:\\"));
+    std::string strDisk = "R:\\InternalScript";
+    CreateDirectoryA(strDisk.c_str(), NULL);
+    fnRunWithInternalScript(fnMarkSection(m_strDir + "\\copy.ini", "FROM THE DISK"), "-q=2", strDisk);
+    EXPECT_TRUE(fnE2EAwaitTempCopy(m_strDir + "\\copy.ini"));
+    EXPECT_EQ("FROM THE DISK", fnDestOf(m_strDir + "\\copy.ini"));
+    DeleteFileA((strDisk + "\\SETUP32.EXE").c_str());
 }
 
 TEST_F(Trace, ModeThreeWritesRecordsSeparatedByOneEmptyLine)

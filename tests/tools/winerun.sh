@@ -152,7 +152,7 @@ start_xvfb() {
 # --- template prefix, made once ---------------------------------------------
 # Bump when the way the template is made changes: older templates are remade
 # (so are templates of another Wine version).
-TEMPLATE_VERSION="3 $("$WINE" --version 2>/dev/null)"
+TEMPLATE_VERSION="4 $("$WINE" --version 2>/dev/null)"
 
 ensure_template() {
   mkdir -p "$(dirname "$template")" || die "cannot create $(dirname "$template")"
@@ -166,6 +166,9 @@ ensure_template() {
       rm -rf "$new"
       die "wineboot -i failed"
     fi
+    # R: is a floppy drive (a folder inside the prefix), so that starts from
+    # removable media can be tested; Wine reads the drive types at its start.
+    mkdir -p "$new/drive_r" && ln -s ../drive_r "$new/dosdevices/r:" || die "cannot make drive R:"
     # One virtual desktop for all windows: without it, closing each window
     # costs about 2 s under Xvfb (no window manager), with it a few ms.
     # A crash prints winedbg's report to stderr instead of showing a dialog
@@ -174,7 +177,8 @@ ensure_template() {
     local -a f
     for entry in 'HKCU\Software\Wine\Explorer|Desktop|REG_SZ|Default' \
       'HKCU\Software\Wine\Explorer\Desktops|Default|REG_SZ|1280x1024' \
-      'HKCU\Software\Wine\WineDbg|ShowCrashDialog|REG_DWORD|0'; do
+      'HKCU\Software\Wine\WineDbg|ShowCrashDialog|REG_DWORD|0' \
+      'HKLM\Software\Wine\Drives|r:|REG_SZ|floppy'; do
       IFS='|' read -r -a f <<<"$entry"
       WINEPREFIX=$new "$WINE" reg add "${f[0]}" /v "${f[1]}" /t "${f[2]}" /d "${f[3]}" /f \
         >>"$work/wineboot.log" 2>&1 || ok=0

@@ -392,6 +392,8 @@
 #define IDS_FILE_EXISTS_WORD 5303
 #define IDS_FILE_MISSING_WORD 5304
 #define IDS_DIR_NOT_EXIST 5305
+#define IDS_HELP_MISSING 5306
+#define IDS_HELP_NO_ENGINE 5307
 
 // The password-policy prompt of a new local user: the policy message and the
 // new password twice

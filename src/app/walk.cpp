@@ -36,6 +36,7 @@ enum ResultModeEnum {
     kResultPassed,  // as it is; 2, 5, 6 and 7 also silence the closing message
     kResultExec,    // as it is, 0 gives 0
     kResultInput,   // 0 gives 0, 7 gives 7, else 1; 2, 5, 6, 7 silence
+    kResultInitOptions,  // 0 gives 0, kInitOptionsStopped silences and gives 6, else 1
     kResultAsIs,    // the handler gives the walk's result itself
 };
 
@@ -121,7 +122,7 @@ static const SectionRowStruct g_aSectionRows[] = {
     {"[ExecAsNet],[RunAsNet]", "Executing program", fnRunAsSection, kResultExec},
     {"[TestAndExec]", "", fnTestAndExecSection, kResultExec},
     {"[ShellExec]", "Executing shell", fnExecSection, kResultExec},
-    {"[InitOptions]", "", fnInitOptionsSection, kResultInput},
+    {"[InitOptions]", "", fnInitOptionsSection, kResultInitOptions},
     {"[OptionButtons],[GetDirs],[AskFor],[FromList],[FromLongList],[FromCombo]", "", fnInfGetSection, kResultInput},
     {"[LaunchAndBack]", "", fnLaunchAndBackSection, kResultPlain},
     {"[WriteCmdFile]", "", fnWriteCmdFileSection, kResultPlain},
@@ -242,6 +243,11 @@ static int fnMapResult(ResultModeEnum eMode, int iRC, UserInputStruct *pInput)
         if (bStops)
             pInput->uQuiet = 0;
         return iRC == 0 ? kSectionFailed : iRC == 7 ? kSectionExit : kSectionDone;
+    case kResultInitOptions:
+        if (iRC != kInitOptionsStopped)
+            return iRC == 0 ? kSectionFailed : kSectionDone;
+        pInput->uQuiet = 0;
+        return kSectionEnd;
     case kResultAsIs:
     default:
         return iRC;

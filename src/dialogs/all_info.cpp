@@ -1,5 +1,8 @@
 // [GetAllInstallInfo] and [GetAllInstallInfo2]: the installation facts in one
-// dialog (layout 1 or 2), described by a settings section.
+// dialog (layout 1 or 2), described by a settings section. The settings are
+// kept in the run state, one record per layout, and OK writes the answers
+// back into it: when the walk comes back to the section (a restart), the
+// dialog shows the answers given instead of reading the settings again.
 #include "dialogs/app_init.h"
 
 #include <initializer_list>
@@ -15,7 +18,7 @@
 
 namespace {
 
-// The dialog's record and the answers it gives back (the settings' values
+// The dialog's record and the answers it gives back (the record's values
 // until OK, so that a quiet run takes them as they are).
 struct AllInfoStruct {
     ReadSectStruct *pSect;
@@ -31,6 +34,43 @@ struct AllInfoStruct {
 void fnShow(HWND hDlg, int iId, BOOL bShow)
 {
     ShowWindow(GetDlgItem(hDlg, iId), bShow ? SW_SHOW : SW_HIDE);
+}
+
+void fnEnable(HWND hDlg, int iId, BOOL bEnable)
+{
+    EnableWindow(GetDlgItem(hDlg, iId), bEnable);
+}
+
+// Read from the style: while WM_INITDIALOG runs the dialog itself is not
+// visible yet, and neither is any control by IsWindowVisible.
+BOOL fnIsShown(HWND hDlg, int iId)
+{
+    HWND hCtl = GetDlgItem(hDlg, iId);
+    return hCtl && (GetWindowLongPtrA(hCtl, GWL_STYLE) & WS_VISIBLE) != 0;
+}
+
+// OK is enabled only while the destination, the answer and each
+// more-information field shown hold text.
+void fnEnableOkAllInfo(HWND hDlg)
+{
+    BOOL bAllHeld = TRUE;
+    for (int iId : {IDC_ALL_PATH, IDC_ALL_DEFAULT, IDC_ALL_MORE1, IDC_ALL_MORE2})
+        if (fnIsShown(hDlg, iId) && GetWindowTextLengthA(GetDlgItem(hDlg, iId)) == 0)
+            bAllHeld = FALSE;
+    fnEnable(hDlg, IDOK, bAllHeld);
+}
+
+// Without the third directory the dialog ends below the prompt (the
+// template's margin under it); the buttons stand beside the first rows.
+void fnEndBelowPrompt(HWND hDlg)
+{
+    RECT rcPrompt, rcClient;
+    RECT rcMargin = {0, 0, 0, 7};
+    GetWindowRect(GetDlgItem(hDlg, IDC_ALL_PROMPT), &rcPrompt);
+    MapWindowPoints(NULL, hDlg, (POINT *)&rcPrompt, 2);
+    GetClientRect(hDlg, &rcClient);
+    MapDialogRect(hDlg, &rcMargin);
+    fnShrinkDialog(hDlg, rcClient.bottom - (rcPrompt.bottom + rcMargin.bottom));
 }
 
 void fnLayOut1(HWND hDlg, const AllInfoStruct *pAll)
@@ -49,20 +89,22 @@ void fnLayOut1(HWND hDlg, const AllInfoStruct *pAll)
     SetDlgItemTextA(hDlg, pSect->bUseButton2 ? IDC_ALL_CHECK2 : IDC_ALL_MSG6, pSect->szMsg[5]);
     CheckDlgButton(hDlg, IDC_ALL_CHECK2, pAll->bBox2 ? BST_CHECKED : BST_UNCHECKED);
     if (!pSect->bUsePath2) {
-        for (int iId : {IDC_ALL_MSG6, IDC_ALL_PATH3, IDC_ALL_BROWSE3})
+        // The box goes too: cut off below the dialog's end, it would still
+        // take the focus. Its state is written at OK all the same.
+        for (int iId : {IDC_ALL_MSG6, IDC_ALL_PATH3, IDC_ALL_BROWSE3, IDC_ALL_CHECK2})
             fnShow(hDlg, iId, FALSE);
+        fnEndBelowPrompt(hDlg);
     } else if (pSect->bUseButton2 && !pAll->bBox2) {
-        EnableWindow(GetDlgItem(hDlg, IDC_ALL_PATH3), FALSE);
-        EnableWindow(GetDlgItem(hDlg, IDC_ALL_BROWSE3), FALSE);
+        fnEnable(hDlg, IDC_ALL_PATH3, FALSE);
+        fnEnable(hDlg, IDC_ALL_BROWSE3, FALSE);
     }
 }
 
 void fnLayOut2(HWND hDlg, const AllInfoStruct *pAll)
 {
     const ReadSectStruct *pSect = pAll->pSect;
-    SetDlgItemTextA(hDlg, IDC_ALL_MORE1, pAll->szMore[0]);
-    SetDlgItemTextA(hDlg, IDC_ALL_MORE2, pAll->szMore[1]);
     SetDlgItemTextA(hDlg, IDC_ALL_MSG5, pSect->szMsg[4]);
+    SetDlgItemTextA(hDlg, IDC_ALL_MSG6, pSect->szMsg[5]);
     fnShow(hDlg, IDC_ALL_MSG4, pSect->bUseMoreInfo1);
     fnShow(hDlg, IDC_ALL_MORE1, pSect->bUseMoreInfo1);
     for (int iId : {IDC_ALL_MSG5, IDC_ALL_PATH2, IDC_ALL_BROWSE2})
@@ -86,20 +128,25 @@ void fnInitAllInfo(HWND hDlg, AllInfoStruct *pAll)
     SetDlgItemTextA(hDlg, IDC_ALL_DEFAULT, pAll->szDefault);
     SetDlgItemTextA(hDlg, IDC_ALL_PATH2, pAll->szPath2);
     SetDlgItemTextA(hDlg, IDC_ALL_PATH3, pAll->szPath3);
+    SetDlgItemTextA(hDlg, IDC_ALL_MORE1, pAll->szMore[0]);
+    SetDlgItemTextA(hDlg, IDC_ALL_MORE2, pAll->szMore[1]);
     if (pAll->uLayout == 1)
         fnLayOut1(hDlg, pAll);
     else
         fnLayOut2(hDlg, pAll);
+    fnEnableOkAllInfo(hDlg);
 }
 
 // A directory typed in the dialog: its drive must be there, it must be
-// possible to make it and its drive must have uNeeded bytes. 1 taken (with
-// "C:" made "C:\"), 0 the dialog stays.
+// possible to make it and its drive must have dwNeeded bytes. 1 taken into
+// pszOut (with "C:" made "C:\"; an empty field gives an empty text, which
+// is not stored), 0 the dialog stays.
 int fnTakeDir(HWND hDlg, int iId, DWORD dwNeeded, char *pszOut, size_t cchOut)
 {
     char szDir[kcchPath];
     GetDlgItemTextA(hDlg, iId, szDir, COUNTOF(szDir));
     fnTrimBlanks(szDir);
+    pszOut[0] = '\0';
     if (!szDir[0])
         return 1;
     fnAddBackslashToDrive(szDir, COUNTOF(szDir));
@@ -124,19 +171,24 @@ int fnTakeDir(HWND hDlg, int iId, DWORD dwNeeded, char *pszOut, size_t cchOut)
 }
 
 // OK: 1 the answers are taken, 0 the dialog stays, -1 it ends with Cancel.
+// Every field is checked before anything is taken, so a dialog that stays
+// has changed nothing.
 int fnTakeAllInfo(HWND hDlg, AllInfoStruct *pAll)
 {
     ReadSectStruct *pSect = pAll->pSect;
+    // The boxes are layout 1's; layout 2 keeps the states the settings give.
+    BOOL bBox1 = pAll->uLayout == 1 ? IsDlgButtonChecked(hDlg, IDC_ALL_CHECK1) == BST_CHECKED : pAll->bBox1;
+    BOOL bBox2 = pAll->uLayout == 1 ? IsDlgButtonChecked(hDlg, IDC_ALL_CHECK2) == BST_CHECKED : pAll->bBox2;
     char szPath[kcchPath];
     GetDlgItemTextA(hDlg, IDC_ALL_PATH, szPath, COUNTOF(szPath));
-    if (pAll->uLayout == 1 && pSect->bUseButton1 && IsDlgButtonChecked(hDlg, IDC_ALL_CHECK1) != BST_CHECKED &&
-        strcmp(szPath, pSect->szPath) != 0 && strcmp(szPath, pSect->szPath2) != 0 && pSect->szMsg[6][0] &&
+    if (pSect->bUseButton1 && !bBox1 && !fnTextEqualI(szPath, pSect->szPath) &&
+        !fnTextEqualI(szPath, pSect->szPath2) && pSect->szMsg[6][0] &&
         fnMsgBox(0, pSect->szCaption, MB_YESNO | MB_ICONQUESTION, "%s", pSect->szMsg[6]) == IDYES) {
         fnCopyText(pSect->szPath2, COUNTOF(pSect->szPath2), szPath);
         SetDlgItemTextA(hDlg, IDC_ALL_PATH2, szPath);
         return 0;
     }
-    if (pSect->dwWinSpaceNeeded && fnGetDiskSpace(g_szWinDir) < pSect->dwWinSpaceNeeded)
+    if (!fnCheckWinDriveSpace(pSect->dwWinSpaceNeeded))
         return -1;
     if (!fnTakeDir(hDlg, IDC_ALL_PATH, pSect->adwSpace[0][0], pAll->szPath, COUNTOF(pAll->szPath)) ||
         !fnTakeDir(hDlg, IDC_ALL_PATH2, pSect->adwSpace[1][0], pAll->szPath2, COUNTOF(pAll->szPath2)) ||
@@ -148,8 +200,8 @@ int fnTakeAllInfo(HWND hDlg, AllInfoStruct *pAll)
         GetDlgItemTextA(hDlg, IDC_ALL_MORE1, pAll->szMore[0], COUNTOF(pAll->szMore[0]));
         GetDlgItemTextA(hDlg, IDC_ALL_MORE2, pAll->szMore[1], COUNTOF(pAll->szMore[1]));
     }
-    pAll->bBox1 = IsDlgButtonChecked(hDlg, IDC_ALL_CHECK1) == BST_CHECKED;
-    pAll->bBox2 = IsDlgButtonChecked(hDlg, IDC_ALL_CHECK2) == BST_CHECKED;
+    pAll->bBox1 = bBox1;
+    pAll->bBox2 = bBox2;
     return 1;
 }
 
@@ -162,8 +214,19 @@ void fnToggleBoxes(HWND hDlg, AllInfoStruct *pAll, int iId)
     }
     if (bChecked)
         SetDlgItemTextA(hDlg, IDC_ALL_PATH3, pAll->pSect->szPath4);
-    EnableWindow(GetDlgItem(hDlg, IDC_ALL_PATH3), bChecked);
-    EnableWindow(GetDlgItem(hDlg, IDC_ALL_BROWSE3), bChecked);
+    fnEnable(hDlg, IDC_ALL_PATH3, bChecked);
+    fnEnable(hDlg, IDC_ALL_BROWSE3, bChecked);
+}
+
+// Leaving the second or third directory keeps the destination typed so far.
+void fnKeepDestination(HWND hDlg, const AllInfoStruct *pAll)
+{
+    char szPath[kcchPath];
+    GetDlgItemTextA(hDlg, IDC_ALL_PATH, szPath, COUNTOF(szPath));
+    if (!szPath[0])
+        return;  // no destination to keep: the one before stays
+    fnSetDirSlot(pAll->pSect->nNum, szPath);
+    fnCopyText(pAll->pSect->szPath, COUNTOF(pAll->pSect->szPath), szPath);
 }
 
 INT_PTR CALLBACK fnAllInfoProc(HWND hDlg, UINT uMsg, WPARAM wParam, LPARAM lParam)
@@ -175,28 +238,47 @@ INT_PTR CALLBACK fnAllInfoProc(HWND hDlg, UINT uMsg, WPARAM wParam, LPARAM lPara
         fnStartSectDialog(hDlg, pAll->pSect);
         return TRUE;
     case WM_CLOSE:
-        return fnPersonClosed(hDlg);
-    case WM_COMMAND:
-        switch (LOWORD(wParam)) {
+        g_bUserCancelled = TRUE;
+        fnEndSectDialog(hDlg, pAll->pSect, IDCANCEL);
+        return TRUE;
+    case WM_COMMAND: {
+        int iId = LOWORD(wParam);
+        WORD wCode = HIWORD(wParam);
+        switch (iId) {
         case IDOK: {
             int iRC = fnTakeAllInfo(hDlg, pAll);
+            if (iRC < 0)
+                g_bUserCancelled = TRUE;  // Cancel to the Windows drive's shortage
             if (iRC != 0)
-                EndDialog(hDlg, iRC > 0 ? IDOK : IDCANCEL);
+                fnEndSectDialog(hDlg, pAll->pSect, iRC > 0 ? IDOK : IDCANCEL);
             return TRUE;
         }
         case IDCANCEL:
             g_bUserCancelled = TRUE;
-            EndDialog(hDlg, IDCANCEL);
+            fnEndSectDialog(hDlg, pAll->pSect, IDCANCEL);
             return TRUE;
         case IDC_ALL_CHECK1:
         case IDC_ALL_CHECK2:
-            fnToggleBoxes(hDlg, pAll, LOWORD(wParam));
+            if (wCode == BN_CLICKED)
+                fnToggleBoxes(hDlg, pAll, iId);
+            return TRUE;
+        case IDC_ALL_PATH2:
+        case IDC_ALL_PATH3:
+            if (wCode == EN_KILLFOCUS)
+                fnKeepDestination(hDlg, pAll);
+            return TRUE;
+        case IDC_ALL_PATH:
+        case IDC_ALL_DEFAULT:
+        case IDC_ALL_MORE1:
+        case IDC_ALL_MORE2:
+            if (wCode == EN_CHANGE)
+                fnEnableOkAllInfo(hDlg);
             return TRUE;
         case IDC_ALL_BROWSE1:
         case IDC_ALL_BROWSE2:
         case IDC_ALL_BROWSE3: {
             static const int s_aiEdits[3] = {IDC_ALL_PATH, IDC_ALL_PATH2, IDC_ALL_PATH3};
-            fnBrowseFolder(hDlg, s_aiEdits[LOWORD(wParam) - IDC_ALL_BROWSE1], "");
+            fnBrowseFolder(hDlg, s_aiEdits[iId - IDC_ALL_BROWSE1], "");
             return TRUE;
         }
         case IDC_SECT_HELP:
@@ -205,10 +287,12 @@ INT_PTR CALLBACK fnAllInfoProc(HWND hDlg, UINT uMsg, WPARAM wParam, LPARAM lPara
         }
         break;
     }
+    }
     return FALSE;
 }
 
-// The answers into the directory slots, the answer tables and the check rows.
+// The answers into the directory slots, the answer tables, the check rows
+// and the kept settings.
 void fnStoreAllInfo(const AllInfoStruct *pAll, UserInputStruct *pInput)
 {
     ReadSectStruct *pSect = pAll->pSect;
@@ -224,10 +308,12 @@ void fnStoreAllInfo(const AllInfoStruct *pAll, UserInputStruct *pInput)
         fnSetDirSlot(nNum + 1, pAll->szPath2);
         fnCopyText(pSect->szPath2, COUNTOF(pSect->szPath2), pAll->szPath2);
     }
-    if (pSect->bUseMoreInfo1)
-        fnCopyText(g_szAskForResponse[nNum + 1], COUNTOF(g_szAskForResponse[nNum + 1]), pAll->szMore[0]);
-    if (pSect->bUseMoreInfo2)
-        fnCopyText(g_szAskForResponse[nNum + 2], COUNTOF(g_szAskForResponse[nNum + 2]), pAll->szMore[1]);
+    for (unsigned u = 0; u < 2; u++) {
+        if (!(u == 0 ? pSect->bUseMoreInfo1 : pSect->bUseMoreInfo2))
+            continue;
+        fnCopyText(pSect->szMoreInfo[u], COUNTOF(pSect->szMoreInfo[u]), pAll->szMore[u]);
+        fnCopyText(g_szAskForResponse[nNum + 1 + u], COUNTOF(g_szAskForResponse[nNum + 1 + u]), pAll->szMore[u]);
+    }
     g_cCheckStates[nNum][0] = pAll->bBox1 ? 'Y' : 'N';
     g_cCheckStates[nNum + 1][0] = pAll->bBox2 ? 'Y' : 'N';
     pSect->abCheck[0] = pAll->bBox1;
@@ -239,49 +325,62 @@ void fnStoreAllInfo(const AllInfoStruct *pAll, UserInputStruct *pInput)
     fnLogLine("GetAllInstallInfo=%s, %s, %s", 1, pAll->szPath, pAll->szPath2, pAll->szPath3);
 }
 
+// The kept settings of a layout, made on first use; NULL without memory.
+ReadSectStruct *fnKeptSettings(unsigned uLayout)
+{
+    ReadSectStruct **ppSect = &g_apAllInfoSect[uLayout - 1];
+    if (!*ppSect)
+        *ppSect = (ReadSectStruct *)HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, sizeof(ReadSectStruct));
+    return *ppSect;
+}
+
 }  // namespace
 
 int fnGetAllInstallInfo(HWND hwndMain, const char *pszBody, UserInputStruct *pInput, unsigned uLayout)
 {
-    char szLine[kcchInfLine] = "";
-    fnInfReadLine(pszBody, szLine, COUNTOF(szLine));
-    if (!szLine[0])
-        return 1;  // nothing to ask
-    ReadSectStruct *pSect = (ReadSectStruct *)HeapAlloc(GetProcessHeap(), 0, sizeof(ReadSectStruct));
-    AllInfoStruct *pAll = (AllInfoStruct *)HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, sizeof(AllInfoStruct));
-    int iRC = 0;
-    if (pSect && pAll) {
+    if (uLayout < 1 || uLayout > kuAllInfoLayouts)
+        return 0;
+    BOOL *pbPresent = &pInput->abAllInfoPresent[uLayout - 1];
+    ReadSectStruct *pSect = fnKeptSettings(uLayout);
+    if (!pSect)
+        return 0;
+    if (!*pbPresent) {
+        char szLine[kcchInfLine] = "";
+        fnInfReadLine(pszBody, szLine, COUNTOF(szLine));
+        if (!szLine[0])
+            return 1;  // nothing to ask
         fnInitReadSect(pSect);
-        if (fnReadSettings(hwndMain, pszBody, pSect)) {
-            if (!g_szDestDir[0])
-                fnSetDirSlot(0, pSect->szPath);
-            pAll->pSect = pSect;
-            pAll->uLayout = uLayout;
-            fnCopyText(pAll->szPath, COUNTOF(pAll->szPath), pSect->szPath);
-            fnCopyText(pAll->szDefault, COUNTOF(pAll->szDefault), fnSectDefault(pSect));
-            fnCopyText(pAll->szPath2, COUNTOF(pAll->szPath2), pSect->abCheck[0] ? pSect->szPath3 : pSect->szPath2);
-            fnCopyText(pAll->szPath3, COUNTOF(pAll->szPath3), pSect->abCheck[1] ? pSect->szPath4 : "");
-            fnCopyText(pAll->szMore[0], COUNTOF(pAll->szMore[0]), pSect->szMoreInfo[0]);
-            fnCopyText(pAll->szMore[1], COUNTOF(pAll->szMore[1]), pSect->szMoreInfo[1]);
-            pAll->bBox1 = pSect->abCheck[0];
-            pAll->bBox2 = pSect->abCheck[1];
-            INT_PTR iAnswer = pSect->bStop ? IDOK
-                                           : fnShowSectDialog(uLayout == 1 ? IDD_ALLINFO1 : IDD_ALLINFO2, hwndMain,
-                                                              fnAllInfoProc, (LPARAM)pAll, IDOK, "GetAllInstallInfo");
-            if (iAnswer == IDOK) {
-                if (!pSect->bStop)
-                    fnStoreAllInfo(pAll, pInput);
-                iRC = 1;
-            } else {
-                iRC = iAnswer == IDCANCEL ? 5 : 0;
-            }
-        }
+        if (!fnReadSettings(hwndMain, pszBody, pSect))
+            return 0;
+        if (pSect->bStop)
+            return 1;  // accepted unseen
     }
-    if (pSect)
-        HeapFree(GetProcessHeap(), 0, pSect);
-    if (pAll)
-        HeapFree(GetProcessHeap(), 0, pAll);
-    return iRC;
+    TRACE("fnGetAllInstallInfo", "uLayout=%u,\nbPresent=%d,\nszPath=%s", uLayout, *pbPresent, pSect->szPath);
+    if (!g_szDestDir[0])
+        fnSetDirSlot(pSect->nNum, pSect->szPath);
+    AllInfoStruct all;
+    memset(&all, 0, sizeof(all));
+    all.pSect = pSect;
+    all.uLayout = uLayout;
+    fnCopyText(all.szPath, COUNTOF(all.szPath), pSect->szPath);
+    fnCopyText(all.szDefault, COUNTOF(all.szDefault), fnSectDefault(pSect));
+    if (uLayout == 1) {
+        fnCopyText(all.szPath2, COUNTOF(all.szPath2), pSect->abCheck[0] ? pSect->szPath3 : pSect->szPath2);
+        fnCopyText(all.szPath3, COUNTOF(all.szPath3), pSect->abCheck[1] ? pSect->szPath4 : "");
+    } else {
+        fnCopyText(all.szPath2, COUNTOF(all.szPath2), pSect->szPath2);
+    }
+    fnCopyText(all.szMore[0], COUNTOF(all.szMore[0]), pSect->szMoreInfo[0]);
+    fnCopyText(all.szMore[1], COUNTOF(all.szMore[1]), pSect->szMoreInfo[1]);
+    all.bBox1 = pSect->abCheck[0];
+    all.bBox2 = pSect->abCheck[1];
+    INT_PTR iAnswer = fnShowSectDialog(uLayout == 1 ? IDD_ALLINFO1 : IDD_ALLINFO2, hwndMain, fnAllInfoProc,
+                                       (LPARAM)&all, IDOK, "GetAllInstallInfo");
+    if (iAnswer != IDOK)
+        return iAnswer == IDCANCEL ? 5 : 0;
+    fnStoreAllInfo(&all, pInput);
+    *pbPresent = TRUE;
+    return 1;
 }
 
 int fnGetAllInstallInfoSection(HWND hwndMain, char *pszSection, const char *pszHeader, UserInputStruct *pInput,

@@ -17,8 +17,10 @@ int fnAppInitSection(HWND hwndMain, char *pszSection, const char *pszHeader, Use
                      const char *pszRest);
 
 // [GetAllInstallInfo] (layout 1) and [GetAllInstallInfo2] (layout 2): the
-// settings section pszBody in one dialog. 1 OK (or nothing to ask), 5
-// cancelled, 0 a settings line was malformed.
+// settings section pszBody in one dialog. The settings are read into the
+// layout's kept record unless pInput says this walk answered the dialog
+// already (then the record holds those answers). 1 OK (or nothing to ask),
+// 5 cancelled, 0 a settings line was malformed.
 int fnGetAllInstallInfo(HWND hwndMain, const char *pszBody, UserInputStruct *pInput, unsigned uLayout);
 // The walk's handler: the dialog, then the destination check; afterwards as [AppInit].
 int fnGetAllInstallInfoSection(HWND hwndMain, char *pszSection, const char *pszHeader, UserInputStruct *pInput,

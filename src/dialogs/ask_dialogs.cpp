@@ -160,20 +160,40 @@ static void fnInitListDialog(HWND hDlg, AskStruct *pAsk)
     fnEnableOkOnText(hDlg, IDC_LIST_CURRENT);
 }
 
+// The text of the line chosen in a list or combo box, cut to cchOut: 1, or
+// 0 when no line is chosen.
+static int fnChosenLine(HWND hCtl, BOOL bCombo, char *pszOut, size_t cchOut)
+{
+    LRESULT iSel = SendMessageA(hCtl, bCombo ? CB_GETCURSEL : LB_GETCURSEL, 0, 0);
+    if (iSel < 0)
+        return 0;
+    LRESULT cch = SendMessageA(hCtl, bCombo ? CB_GETLBTEXTLEN : LB_GETTEXTLEN, (WPARAM)iSel, 0);
+    if (cch < 0 || cch >= kcchSectText)
+        return 0;
+    char szItem[kcchSectText];
+    SendMessageA(hCtl, bCombo ? CB_GETLBTEXT : LB_GETTEXT, (WPARAM)iSel, (LPARAM)szItem);
+    fnCopyText(pszOut, cchOut, szItem);
+    return 1;
+}
+
 // The list line chosen goes into "Current selection".
 static void fnListChosen(HWND hDlg)
 {
-    HWND hList = GetDlgItem(hDlg, IDC_LIST_BOX);
-    LRESULT iSel = SendMessageA(hList, LB_GETCURSEL, 0, 0);
-    if (iSel == LB_ERR)
+    char szItem[kcchListResponse];
+    if (fnChosenLine(GetDlgItem(hDlg, IDC_LIST_BOX), FALSE, szItem, COUNTOF(szItem)))
+        SetDlgItemTextA(hDlg, IDC_LIST_CURRENT, szItem);
+}
+
+// A combo line chosen is the answer at once, before OK (which takes the
+// combo's text, chosen or typed).
+static void fnComboChosen(HWND hDlg, const AskStruct *pAsk)
+{
+    unsigned nNum = pAsk->pSect->nNum;
+    char szItem[kcchListResponse];
+    if (nNum >= kuAnswers || !fnChosenLine(GetDlgItem(hDlg, IDC_COMBO_BOX), TRUE, szItem, COUNTOF(szItem)))
         return;
-    LRESULT cch = SendMessageA(hList, LB_GETTEXTLEN, (WPARAM)iSel, 0);
-    if (cch == LB_ERR || cch >= kcchSectText)
-        return;
-    char szItem[kcchSectText];
-    SendMessageA(hList, LB_GETTEXT, (WPARAM)iSel, (LPARAM)szItem);
-    szItem[kcchListResponse - 1] = '\0';
-    SetDlgItemTextA(hDlg, IDC_LIST_CURRENT, szItem);
+    fnCopyText(g_szFromComboResponse[nNum], COUNTOF(g_szFromComboResponse[nNum]), szItem);
+    TRACE("fnReadFromList", "nNum=%u,\nchosen=%s", nNum, szItem);
 }
 
 // OK: 1 the answer is taken, 0 refused (the dialog stays).
@@ -208,6 +228,10 @@ static INT_PTR CALLBACK fnFromListProc(HWND hDlg, UINT uMsg, WPARAM wParam, LPAR
         case IDC_LIST_BOX:
             if (HIWORD(wParam) == LBN_SELCHANGE || HIWORD(wParam) == LBN_DBLCLK)
                 fnListChosen(hDlg);
+            return TRUE;
+        case IDC_COMBO_BOX:
+            if (HIWORD(wParam) == CBN_SELCHANGE)
+                fnComboChosen(hDlg, pAsk);
             return TRUE;
         case IDC_LIST_CURRENT:
             if (HIWORD(wParam) == EN_CHANGE)

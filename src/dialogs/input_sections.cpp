@@ -120,7 +120,8 @@ int fnInfGetSection(HWND hwndMain, char *pszSection, const char *pszHeader, User
 
 int fnInitOptionsSection(HWND hwndMain, char *pszSection, const char *, UserInputStruct *, const char *)
 {
-    return fnRunSettings(hwndMain, fnInfSectionBody(pszSection), 0, fnOptionEntry, IDD_OPTIONS_BUTTONS);
+    int iRC = fnRunSettings(hwndMain, fnInfSectionBody(pszSection), 0, fnOptionEntry, IDD_OPTIONS_BUTTONS);
+    return iRC == 7 ? kInitOptionsStopped : iRC;
 }
 
 int fnGetUserPWSection(HWND hwndMain, char *pszSection, const char *, UserInputStruct *, const char *)

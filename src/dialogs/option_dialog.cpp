@@ -49,10 +49,7 @@ static void fnLayOutOptions(HWND hDlg, const ReadSectStruct *pSect, unsigned uCo
         MapWindowPoints(NULL, hDlg, (POINT *)&rc, 2);
         SetWindowPos(hCtl, NULL, rc.left, rc.top - cyLess, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     }
-    RECT rcDlg;
-    GetWindowRect(hDlg, &rcDlg);
-    SetWindowPos(hDlg, NULL, 0, 0, rcDlg.right - rcDlg.left, rcDlg.bottom - rcDlg.top - cyLess,
-                 SWP_NOMOVE | SWP_NOZORDER);
+    fnShrinkDialog(hDlg, cyLess);
 }
 
 static void fnInitOptions(HWND hDlg, OptionStruct *pOpt)

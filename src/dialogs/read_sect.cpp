@@ -94,30 +94,11 @@ void fnAppendLine(char *pszText, size_t cchText, const char *pszLine)
 
 void fnHelpFile(const SettingLine &line)
 {
-    ReadSectStruct *pSect = line.pSect;
     char szName[kcchInfLine];
+    char szKey[kcchInfLine];
     fnExpandedInto(line, szName, COUNTOF(szName));
-    if (!szName[0])
-        return;
-    if (szName[0] != '\\' && szName[1] != ':')
-        fnPathJoin(pSect->szHelpFile, COUNTOF(pSect->szHelpFile), g_szSourceDir, szName);
-    else
-        fnCopyText(pSect->szHelpFile, COUNTOF(pSect->szHelpFile), szName);
-    fnField(line, 2, pSect->szHelpKey, COUNTOF(pSect->szHelpKey));
-    const char *pszDot = strrchr(pSect->szHelpFile, '.');
-    if (pszDot && fnTextEqualI(pszDot, ".Hlp")) {
-        pSect->uHelpKind = kHelpFile;
-        return;
-    }
-    if (pSect->szHelp[0])
-        return;  // "Help" lines came first and stay
-    DWORD cb = 0;
-    char *pszText = fnReadWholeFile(pSect->szHelpFile, &cb, 0x7fffffff);
-    if (!pszText)
-        return;
-    fnCopyText(pSect->szHelp, COUNTOF(pSect->szHelp), pszText);
-    HeapFree(GetProcessHeap(), 0, pszText);
-    pSect->uHelpKind = kHelpText;
+    fnField(line, 2, szKey, COUNTOF(szKey));
+    fnSetHelpFile(line.pSect, szName, szKey);
 }
 
 // The keys whose value is a text put into one buffer of the record.
@@ -289,6 +270,31 @@ int fnTakeOtherKey(const SettingLine &line, const char *pszKey)
 }
 
 }  // namespace
+
+void fnSetHelpFile(ReadSectStruct *pSect, const char *pszName, const char *pszKey)
+{
+    if (!pszName[0])
+        return;
+    if (pszName[0] != '\\' && pszName[1] != ':')
+        fnPathJoin(pSect->szHelpFile, COUNTOF(pSect->szHelpFile), g_szSourceDir, pszName);
+    else
+        fnCopyText(pSect->szHelpFile, COUNTOF(pSect->szHelpFile), pszName);
+    fnCopyText(pSect->szHelpKey, COUNTOF(pSect->szHelpKey), pszKey);
+    const char *pszDot = strrchr(pSect->szHelpFile, '.');
+    if (pszDot && fnTextEqualI(pszDot, ".Hlp")) {
+        pSect->uHelpKind = kHelpFile;
+        return;
+    }
+    if (pSect->szHelp[0])
+        return;  // "Help" lines came first and stay
+    DWORD cb = 0;
+    char *pszText = fnReadWholeFile(pSect->szHelpFile, &cb, 0x7fffffff);
+    if (!pszText)
+        return;
+    fnCopyText(pSect->szHelp, COUNTOF(pSect->szHelp), pszText);
+    HeapFree(GetProcessHeap(), 0, pszText);
+    pSect->uHelpKind = kHelpText;
+}
 
 int fnReadSettings(HWND hwndParent, const char *pszBody, ReadSectStruct *pSect)
 {

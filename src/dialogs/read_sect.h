@@ -29,6 +29,7 @@ struct ReadSectStruct {
     unsigned nNum;              // the entry index the answer goes to
     BOOL bStop;                 // a line skipped the rest: the dialog counts as accepted unseen
     unsigned uHelpKind;         // kHelp*
+    BOOL bHelpFileOpen;         // the help engine was asked to show szHelpFile: tell it to quit when done
     unsigned uButtonType;       // kButtons*
     char szPath[kcchPath];
     char szPath1[kcchPath];
@@ -53,5 +54,10 @@ void fnInitReadSect(ReadSectStruct *pSect);  // cleared; caption the title, prom
 // into pSect: 1 read (a key it does not know ends the reading; a line whose
 // condition skips the rest sets bStop), 0 a line has no "=" after its key.
 int fnReadSettings(HWND hwndParent, const char *pszBody, ReadSectStruct *pSect);
+// A "HelpFile" value: pszName (a name without "\\" in front or a drive is
+// taken in the source directory) with its key pszKey. A ".Hlp" file is
+// opened by the help engine (kHelpFile); any other file's text becomes the
+// help text (kHelpText) unless "Help" lines gave one. Nothing for an empty name.
+void fnSetHelpFile(ReadSectStruct *pSect, const char *pszName, const char *pszKey);
 
 #endif

@@ -47,15 +47,52 @@ static INT_PTR CALLBACK fnHelpTextProc(HWND hDlg, UINT uMsg, WPARAM wParam, LPAR
     return FALSE;
 }
 
-void fnShowSectHelp(HWND hDlg, const ReadSectStruct *pSect)
+// ".Hlp" files belong to the old help engine, which current Windows no
+// longer ships and Wine may fail to start: a help file that cannot be shown
+// says so, and the dialog goes on as before.
+static void fnOpenHelpFile(HWND hDlg, ReadSectStruct *pSect)
+{
+    if (GetFileAttributesA(pSect->szHelpFile) == INVALID_FILE_ATTRIBUTES) {
+        fnMsgBox(IDS_HELP_MISSING, NULL, MB_OK | MB_ICONINFORMATION, pSect->szHelpFile);
+        return;
+    }
+    BOOL bShown = pSect->szHelpKey[0] ? WinHelpA(hDlg, pSect->szHelpFile, HELP_KEY, (ULONG_PTR)pSect->szHelpKey)
+                                      : WinHelpA(hDlg, pSect->szHelpFile, HELP_INDEX, 0);
+    if (!bShown) {
+        TRACE("fnShowSectHelp", "WinHelpA failed: szHelpFile=%s,\ndwErr=%lu", pSect->szHelpFile,
+              (unsigned long)GetLastError());
+        fnMsgBox(IDS_HELP_NO_ENGINE, NULL, MB_OK | MB_ICONINFORMATION, pSect->szHelpFile);
+        return;
+    }
+    pSect->bHelpFileOpen = TRUE;
+}
+
+void fnShowSectHelp(HWND hDlg, ReadSectStruct *pSect)
 {
     if (pSect->uHelpKind == kHelpFile) {
-        // The old help engine is gone from current Windows: the file is
-        // handed to whatever opens it.
-        ShellExecuteA(hDlg, NULL, pSect->szHelpFile, NULL, NULL, SW_SHOWNORMAL);
+        fnOpenHelpFile(hDlg, pSect);
         return;
     }
     fnQuietDialogBox(IDD_HELPTEXT, hDlg, fnHelpTextProc, (LPARAM)pSect->szHelp, IDOK, "help text");
+}
+
+void fnEndSectDialog(HWND hDlg, ReadSectStruct *pSect, INT_PTR iResult)
+{
+    if (pSect->bHelpFileOpen) {
+        WinHelpA(hDlg, pSect->szHelpFile, HELP_QUIT, 0);
+        pSect->bHelpFileOpen = FALSE;
+    }
+    EndDialog(hDlg, iResult);
+}
+
+void fnShrinkDialog(HWND hDlg, int cyLess)
+{
+    if (cyLess <= 0)
+        return;
+    RECT rcDlg;
+    GetWindowRect(hDlg, &rcDlg);
+    SetWindowPos(hDlg, NULL, 0, 0, rcDlg.right - rcDlg.left, rcDlg.bottom - rcDlg.top - cyLess,
+                 SWP_NOMOVE | SWP_NOZORDER);
 }
 
 int fnConfirmCancel(HWND hDlg)

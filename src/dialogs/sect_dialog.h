@@ -14,7 +14,12 @@ enum { kDialogNotShown = -1 };
 INT_PTR fnShowSectDialog(UINT uId, HWND hwndOwner, DLGPROC pfnProc, LPARAM lParam, INT_PTR iUnattended,
                          const char *pszWhat);
 void fnStartSectDialog(HWND hDlg, const ReadSectStruct *pSect);  // title, Help shown only with help, placed (hidden when quiet)
-void fnShowSectHelp(HWND hDlg, const ReadSectStruct *pSect);     // the help text window (or the help file) over the dialog
+// Help: the help file through the help engine (at its key, else its index;
+// a file that is missing or an engine that cannot show it is reported and
+// the dialog stays), else the help text window over the dialog.
+void fnShowSectHelp(HWND hDlg, ReadSectStruct *pSect);
+void fnEndSectDialog(HWND hDlg, ReadSectStruct *pSect, INT_PTR iResult);  // the help engine told to quit when it was used, then EndDialog
+void fnShrinkDialog(HWND hDlg, int cyLess);                      // the dialog's window cyLess pixels lower, its top where it is
 int fnConfirmCancel(HWND hDlg);                                  // "Installation is not complete..." Yes: 1 (the run is cancelled), No: 0
 void fnEnableOkOnText(HWND hDlg, int iIdEdit);                   // OK enabled only while the edit holds text
 int fnBrowseFolder(HWND hDlg, int iIdEdit, const char *pszPrompt);  // folder chooser into the edit; 1 chosen

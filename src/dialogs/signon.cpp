@@ -43,8 +43,10 @@ struct SignonStruct {
 };
 
 // Reads "key=value" lines one after another: 1 a line was read (key and
-// field 1 expanded), 0 at the end. *pbNoKey set for a line without "key=".
-int fnNextKeyLine(const char **ppszPos, char *pszKey, size_t cchKey, char *pszValue, size_t cchValue, BOOL *pbNoKey)
+// field 1 expanded; field 2 expanded too when pszValue2 is given), 0 at the
+// end. *pbNoKey set for a line without "key=".
+int fnNextKeyLine(const char **ppszPos, char *pszKey, size_t cchKey, char *pszValue, size_t cchValue, BOOL *pbNoKey,
+                  char *pszValue2 = NULL, size_t cchValue2 = 0)
 {
     char szLine[kcchInfLine];
     *pbNoKey = FALSE;
@@ -57,6 +59,10 @@ int fnNextKeyLine(const char **ppszPos, char *pszKey, size_t cchKey, char *pszVa
     fnTrimBlanks(pszKey);
     fnInfParseField(szLine, 1, pszValue, cchValue);
     fnExpandOpts(pszValue, cchValue);
+    if (pszValue2) {
+        fnInfParseField(szLine, 2, pszValue2, cchValue2);
+        fnExpandOpts(pszValue2, cchValue2);
+    }
     return 1;
 }
 
@@ -201,16 +207,13 @@ const int g_aiOptionBtnIds[6] = {IDC_IO_OPT1, IDC_IO_OPT2, IDC_IO_OPT3, IDC_IO_O
 void fnDropHelpRow(HWND hDlg)
 {
     HWND hHelp = GetDlgItem(hDlg, IDC_IO_HELP);
-    RECT rcHelp, rcDlg, rcClient;
+    RECT rcHelp, rcClient;
     GetWindowRect(hHelp, &rcHelp);
-    GetWindowRect(hDlg, &rcDlg);
     GetClientRect(hDlg, &rcClient);
     MapWindowPoints(NULL, hDlg, (POINT *)&rcHelp, 2);
-    int cyLess = rcClient.bottom - rcHelp.top;
     ShowWindow(hHelp, SW_HIDE);
     ShowWindow(GetDlgItem(hDlg, IDC_IO_HELPMSG), SW_HIDE);
-    SetWindowPos(hDlg, NULL, 0, 0, rcDlg.right - rcDlg.left, rcDlg.bottom - rcDlg.top - cyLess,
-                 SWP_NOMOVE | SWP_NOZORDER);
+    fnShrinkDialog(hDlg, rcClient.bottom - rcHelp.top);
 }
 
 INT_PTR CALLBACK fnInstallOptionsProc(HWND hDlg, UINT uMsg, WPARAM wParam, LPARAM lParam)
@@ -234,7 +237,7 @@ INT_PTR CALLBACK fnInstallOptionsProc(HWND hDlg, UINT uMsg, WPARAM wParam, LPARA
         SetFocus(GetDlgItem(hDlg, IDC_IO_OPT1));
         return FALSE;
     case WM_CLOSE:
-        EndDialog(hDlg, kOptionExit);
+        fnEndSectDialog(hDlg, &pOpt->sect, kOptionExit);
         return TRUE;
     case WM_COMMAND: {
         int iId = LOWORD(wParam);
@@ -243,11 +246,11 @@ INT_PTR CALLBACK fnInstallOptionsProc(HWND hDlg, UINT uMsg, WPARAM wParam, LPARA
             return TRUE;
         }
         if (iId >= IDC_IO_OPT1 && iId <= IDC_IO_EXIT) {
-            EndDialog(hDlg, iId);
+            fnEndSectDialog(hDlg, &pOpt->sect, iId);
             return TRUE;
         }
         if (iId == IDCANCEL) {
-            EndDialog(hDlg, kOptionExit);
+            fnEndSectDialog(hDlg, &pOpt->sect, kOptionExit);
             return TRUE;
         }
         break;
@@ -287,9 +290,10 @@ int fnTakeOptionKey(InstallOptionsStruct *pOpt, const char *pszKey, const char *
 int fnReadOptionKeys(const char *pszBody, InstallOptionsStruct *pOpt)
 {
     const char *pszPos = pszBody;
-    char szKey[kcchInfLine], szValue[kcchInfLine];
+    char szKey[kcchInfLine], szValue[kcchInfLine], szValue2[kcchInfLine];
     BOOL bNoKey = FALSE;
-    while (fnNextKeyLine(&pszPos, szKey, COUNTOF(szKey), szValue, COUNTOF(szValue), &bNoKey)) {
+    while (fnNextKeyLine(&pszPos, szKey, COUNTOF(szKey), szValue, COUNTOF(szValue), &bNoKey, szValue2,
+                         COUNTOF(szValue2))) {
         int bTaken = 1;
         if (fnTextEqualI(szKey, "Caption")) {
             fnCopyText(pOpt->szCaption, COUNTOF(pOpt->szCaption), szValue);
@@ -300,13 +304,7 @@ int fnReadOptionKeys(const char *pszBody, InstallOptionsStruct *pOpt)
             fnAppendText(pOpt->sect.szHelp, COUNTOF(pOpt->sect.szHelp), "\r\n");
             pOpt->sect.uHelpKind = kHelpText;
         } else if (fnTextEqualI(szKey, "HelpFile")) {
-            fnSourceFile(szValue, pOpt->sect.szHelpFile, COUNTOF(pOpt->sect.szHelpFile));
-            const char *pszDot = strrchr(pOpt->sect.szHelpFile, '.');
-            if (pszDot && fnTextEqualI(pszDot, ".Hlp"))
-                pOpt->sect.uHelpKind = kHelpFile;
-            else if (pOpt->sect.szHelp[0] ||
-                     fnReadFileText(pOpt->sect.szHelpFile, pOpt->sect.szHelp, COUNTOF(pOpt->sect.szHelp)))
-                pOpt->sect.uHelpKind = kHelpText;
+            fnSetHelpFile(&pOpt->sect, szValue, szValue2);  // field 2: the topic
         } else {
             bTaken = fnTakeOptionKey(pOpt, szKey, szValue);
         }

@@ -357,6 +357,17 @@ static int fnTestDestSpace(UserInputStruct *pInput, DWORD *pdwNeeded)
     }
 }
 
+int fnCheckWinDriveSpace(DWORD dwNeeded)
+{
+    DWORD dwWinFree = dwNeeded ? fnGetDiskSpace(g_szWinDir) : 0;
+    if (dwWinFree >= dwNeeded)
+        return 1;
+    char szRoot[kcchPath];
+    fnSpaceRoot(g_szWinDir, szRoot, COUNTOF(szRoot));
+    return fnMsgBox(IDS_WINDRIVE_SPACE, NULL, MB_OKCANCEL | MB_ICONEXCLAMATION | MB_TASKMODAL, szRoot, dwWinFree,
+                    dwNeeded) == IDOK;
+}
+
 int fnTestDestDir(HWND hwndMain, UserInputStruct *pInput, const char *pszScript)
 {
     if (!pInput->szDestPath[0])
@@ -374,16 +385,8 @@ int fnTestDestDir(HWND hwndMain, UserInputStruct *pInput, const char *pszScript)
             if (iRC != IDOK)
                 return kSectionCancelled;
         }
-        if (pInput->dwWinDriveSpaceNeeded) {
-            DWORD dwWinFree = fnGetDiskSpace(g_szWinDir);
-            if (dwWinFree < pInput->dwWinDriveSpaceNeeded) {
-                char szRoot[kcchPath];
-                fnSpaceRoot(g_szWinDir, szRoot, COUNTOF(szRoot));
-                if (fnMsgBox(IDS_WINDRIVE_SPACE, NULL, MB_OKCANCEL | MB_ICONEXCLAMATION | MB_TASKMODAL, szRoot, dwWinFree,
-                             pInput->dwWinDriveSpaceNeeded) != IDOK)
-                    return 0;
-            }
-        }
+        if (!fnCheckWinDriveSpace(pInput->dwWinDriveSpaceNeeded))
+            return 0;
         if (!fnIsDriveAvailable(hwndMain, pInput->szDestPath, TRUE))
             continue;
         int iSpace = fnTestDestSpace(pInput, &dwNeeded);

@@ -33,6 +33,7 @@ int fnInfMakeDirs(HWND hwndMain, const char *pszScript, const char *pszScript2, 
 int fnMakeDirsSection(HWND hwndMain, char *pszSection, const char *pszHeader, UserInputStruct *pInput,
                       const char *pszRest);          // [MakeDirs], [DestSubDirs] handler: 1 or 0
 
+int fnCheckWinDriveSpace(DWORD dwNeeded);  // 1 the Windows drive has dwNeeded free bytes (or OK to message 1052), 0 Cancel
 // Destination check after the user chose pInput->szDestPath: space on the
 // destination and the Windows drive, then the directories section
 // (pInput->szDirSection, looked up in pszScript). 1 go on, 0 stop, 5 cancelled.

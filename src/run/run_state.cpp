@@ -115,6 +115,7 @@ unsigned g_uFunResult;
 
 UINT g_auDriveTypes[26];
 char *g_pbCopyBuffer;
+ReadSectStruct *g_apAllInfoSect[kuAllInfoLayouts];
 unsigned g_uExitCode;
 const char *g_pszScript;
 
@@ -202,7 +203,9 @@ void fnClearRunState()
     g_uFunResult = 0;
 
     memset(g_auDriveTypes, 0, sizeof(g_auDriveTypes));
-    // g_pbCopyBuffer stays: it is made once and kept for the process.
+    // g_pbCopyBuffer and g_apAllInfoSect stay: they are made once and kept
+    // for the process (whether a walk reads a record again is the walk's
+    // input record's business).
 
     g_uExitCode = kExitOk;
     g_pszScript = NULL;

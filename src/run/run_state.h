@@ -171,6 +171,14 @@ extern unsigned g_uFunResult;                        // next slot; stays at 9 on
 extern UINT g_auDriveTypes[26];  // per drive letter: its drive type + 1, 0 not asked yet
 extern char *g_pbCopyBuffer;      // the stream-copy buffer, made on first use
 
+// The settings of the combined installation dialog, one record per layout
+// ([GetAllInstallInfo] 1, [GetAllInstallInfo2] 2, at index layout - 1): made
+// on first use and kept for the process, so that the answers given stay the
+// dialog's values when the walk comes back to it.
+struct ReadSectStruct;
+enum { kuAllInfoLayouts = 2 };
+extern ReadSectStruct *g_apAllInfoSect[kuAllInfoLayouts];
+
 // Result of the run, given to the quit message.
 extern unsigned g_uExitCode;
 

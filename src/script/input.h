@@ -59,6 +59,9 @@ struct UserInputStruct {
     char szAppName[kcchShort];
     char szErrorMsg[kcchMessage];
     BOOL bUseAllInstall;
+    // The combined dialog of layout n (index n - 1) was answered with OK in
+    // this walk: its kept settings hold the answers and are not read again.
+    BOOL abAllInfoPresent[kuAllInfoLayouts];
     unsigned uShortcutSections;
     ShortcutEntryStruct aShortcuts[kuShortcutSections];
 };

@@ -114,6 +114,73 @@ void fnCopyFieldValue(const char *pszStart, const char *pszEnd, char *pszOut, si
     pszOut[cch] = '\0';
 }
 
+// Copies the field text [pszStart, pszEnd) with its quotes as written, blanks
+// and line ends around it removed. A value wrapped in a pair of quotes, with
+// every quote inside it doubled, loses the pair and each doubled quote
+// becomes one: "a, b" gives a, b and "/x ""C:\D""" gives /x "C:\D". Any
+// other value keeps all its quotes: /x "C:\D" stays as it is.
+void fnCopyQuotedValue(const char *pszStart, const char *pszEnd, char *pszOut, size_t cchOut)
+{
+    while (pszStart < pszEnd && fnIsSpaceOrLineEnd(*pszStart))
+        pszStart++;
+    while (pszEnd > pszStart && fnIsSpaceOrLineEnd(pszEnd[-1]))
+        pszEnd--;
+    int bWrapped = pszEnd - pszStart >= 2 && *pszStart == '"' && pszEnd[-1] == '"';
+    for (const char *p = pszStart + 1; bWrapped && p < pszEnd - 1; p++) {
+        if (*p != '"')
+            continue;
+        if (p + 1 >= pszEnd - 1 || p[1] != '"')
+            bWrapped = 0;  // a lone quote inside: the outer ones are no pair
+        p++;
+    }
+    if (bWrapped) {
+        pszStart++;
+        pszEnd--;
+    }
+    size_t cch = 0;
+    for (const char *p = pszStart; p < pszEnd && cch + 1 < cchOut; p++) {
+        pszOut[cch++] = *p;
+        if (bWrapped && *p == '"')
+            p++;  // the second of a doubled quote
+    }
+    pszOut[cch] = '\0';
+}
+
+// The span of field uField of the line (see fnInfParseField): 1 with
+// [*ppszStart, *ppszEnd) set, 0 when the field is missing.
+int fnFieldSpan(char *pszLine, unsigned uField, char **ppszStart, const char **ppszEnd)
+{
+    ScanState state = {0, 0};
+    char *pszSep = fnNextSeparator(pszLine, &state);
+    int bKeyed = *pszSep == '=';
+    if (uField == 0) {
+        if (!bKeyed)
+            return 0;
+        *ppszStart = pszLine;
+        *ppszEnd = pszSep;
+        return 1;
+    }
+
+    char *pszStart = pszLine;
+    if (bKeyed) {
+        if (pszSep[1] == '=')
+            pszSep[1] = '?';  // "Key==Value" reads as "Key=?Value"
+        pszStart = pszSep + 1;
+    }
+    state.bQuote = 0;
+    state.bParen = 0;
+    for (unsigned u = 1; u < uField; u++) {
+        char *pszNext = fnNextSeparator(pszStart, &state);
+        if (*pszNext == '\0')
+            return 0;
+        pszStart = pszNext + 1;
+    }
+    ScanState stateEnd = state;
+    *ppszStart = pszStart;
+    *ppszEnd = fnNextSeparator(pszStart, &stateEnd);
+    return 1;
+}
+
 // Compares the trimmed text [pszStart, pszEnd) with the trimmed pszText, any case.
 int fnSpanEqualI(const char *pszStart, const char *pszEnd, const char *pszText)
 {
@@ -167,42 +234,29 @@ const char *fnInfReadLine(const char *pszPos, char *pszLine, size_t cchLine)
     return pszPos;
 }
 
-int fnInfParseField(char *pszLine, unsigned uField, char *pszOut, size_t cchOut)
+typedef void (*PFN_COPYVALUE)(const char *pszStart, const char *pszEnd, char *pszOut, size_t cchOut);
+
+static int fnParseFieldWith(char *pszLine, unsigned uField, char *pszOut, size_t cchOut, PFN_COPYVALUE pfnCopy)
 {
     if (!pszOut || cchOut == 0)
         return 0;
     pszOut[0] = '\0';
-    if (!pszLine)
+    char *pszStart = NULL;
+    const char *pszEnd = NULL;
+    if (!pszLine || !fnFieldSpan(pszLine, uField, &pszStart, &pszEnd))
         return 0;
-
-    ScanState state = {0, 0};
-    char *pszSep = fnNextSeparator(pszLine, &state);
-    int bKeyed = *pszSep == '=';
-    if (uField == 0) {
-        if (!bKeyed)
-            return 0;
-        fnCopyFieldValue(pszLine, pszSep, pszOut, cchOut);
-        return 1;
-    }
-
-    char *pszStart = pszLine;
-    if (bKeyed) {
-        if (pszSep[1] == '=')
-            pszSep[1] = '?';  // "Key==Value" reads as "Key=?Value"
-        pszStart = pszSep + 1;
-    }
-    state.bQuote = 0;
-    state.bParen = 0;
-    for (unsigned u = 1; u < uField; u++) {
-        char *pszNext = fnNextSeparator(pszStart, &state);
-        if (*pszNext == '\0')
-            return 0;
-        pszStart = pszNext + 1;
-    }
-    ScanState stateEnd = state;
-    const char *pszEnd = fnNextSeparator(pszStart, &stateEnd);
-    fnCopyFieldValue(pszStart, pszEnd, pszOut, cchOut);
+    pfnCopy(pszStart, pszEnd, pszOut, cchOut);
     return 1;
+}
+
+int fnInfParseField(char *pszLine, unsigned uField, char *pszOut, size_t cchOut)
+{
+    return fnParseFieldWith(pszLine, uField, pszOut, cchOut, fnCopyFieldValue);
+}
+
+int fnInfParseFieldQuoted(char *pszLine, unsigned uField, char *pszOut, size_t cchOut)
+{
+    return fnParseFieldWith(pszLine, uField, pszOut, cchOut, fnCopyQuotedValue);
 }
 
 // A header line may carry a comment after its "]": "[Registry] ; user

@@ -29,6 +29,10 @@ const char *fnInfReadLine(const char *pszPos, char *pszLine, size_t cchLine);
 // empty). Field 0 is the key (text before a first "=" separator). A "==" after
 // the key is turned into "=?" in pszLine itself.
 int fnInfParseField(char *pszLine, unsigned uField, char *pszOut, size_t cchOut);
+// As fnInfParseField, but the value keeps its quotes as written (a program's
+// arguments): only a pair around the whole value, inside which every quote is
+// doubled, is taken off, and the doubled quotes become single.
+int fnInfParseFieldQuoted(char *pszLine, unsigned uField, char *pszOut, size_t cchOut);
 
 // Section finder: the position after the first line equal (trimmed, any case)
 // to pszHeader, or NULL. A header line followed by a ";" comment compares as

@@ -76,11 +76,16 @@ void fnUnquote(char *pszText)
     }
 }
 
-int fnField(char *pszLine, unsigned uField, char *pszOut, size_t cchOut, BOOL bExpand)
+// How a field is read: as written, expanded, and with its quotes kept (a
+// program's arguments, see fnInfParseFieldQuoted).
+enum { kFieldAsIs = 0, kFieldExpanded = 1, kFieldKeepQuotes = 2 };
+
+int fnField(char *pszLine, unsigned uField, char *pszOut, size_t cchOut, int iHow)
 {
     char szField[kcchInfLine];
-    int bThere = fnInfParseField(pszLine, uField, szField, COUNTOF(szField));
-    if (bExpand)
+    int bThere = (iHow & kFieldKeepQuotes) ? fnInfParseFieldQuoted(pszLine, uField, szField, COUNTOF(szField))
+                                           : fnInfParseField(pszLine, uField, szField, COUNTOF(szField));
+    if (iHow & kFieldExpanded)
         fnExpandOpts(szField, COUNTOF(szField));
     fnCopyText(pszOut, cchOut, fnTrimBlanks(szField));
     return bThere && pszOut[0];
@@ -97,19 +102,19 @@ int fnHasExeExtension(const char *pszPath)
 // name is missing.
 int fnReadNewLayout(char *pszLine, LinkLineStruct *pLink)
 {
-    if (!fnField(pszLine, 1, pLink->szName, COUNTOF(pLink->szName), TRUE))
+    if (!fnField(pszLine, 1, pLink->szName, COUNTOF(pLink->szName), kFieldExpanded))
         return 0;
-    fnField(pszLine, 2, pLink->szTarget, COUNTOF(pLink->szTarget), TRUE);
-    fnField(pszLine, 3, pLink->szArgs, COUNTOF(pLink->szArgs), TRUE);
-    if (!fnField(pszLine, 4, pLink->szIcon, COUNTOF(pLink->szIcon), TRUE) && fnHasExeExtension(pLink->szTarget))
+    fnField(pszLine, 2, pLink->szTarget, COUNTOF(pLink->szTarget), kFieldExpanded);
+    fnField(pszLine, 3, pLink->szArgs, COUNTOF(pLink->szArgs), kFieldExpanded | kFieldKeepQuotes);
+    if (!fnField(pszLine, 4, pLink->szIcon, COUNTOF(pLink->szIcon), kFieldExpanded) && fnHasExeExtension(pLink->szTarget))
         fnCopyText(pLink->szIcon, COUNTOF(pLink->szIcon), pLink->szTarget);
-    fnField(pszLine, 5, pLink->szWorkDir, COUNTOF(pLink->szWorkDir), TRUE);
+    fnField(pszLine, 5, pLink->szWorkDir, COUNTOF(pLink->szWorkDir), kFieldExpanded);
     char szField[kcchInfLine];
-    fnField(pszLine, 6, szField, COUNTOF(szField), FALSE);
+    fnField(pszLine, 6, szField, COUNTOF(szField), kFieldAsIs);
     pLink->nIconIndex = (int)fnDecimalValue(szField);
-    fnField(pszLine, 7, szField, COUNTOF(szField), FALSE);
+    fnField(pszLine, 7, szField, COUNTOF(szField), kFieldAsIs);
     pLink->nShowCmd = fnShortcutShowCommand(szField);
-    fnField(pszLine, 8, szField, COUNTOF(szField), FALSE);
+    fnField(pszLine, 8, szField, COUNTOF(szField), kFieldAsIs);
     pLink->wHotkey = fnShortcutHotKey(szField);
     return 1;
 }
@@ -128,8 +133,8 @@ void fnShortPath(char *pszPath, size_t cchPath)
 int fnReadOldLayout(char *pszLine, LinkLineStruct *pLink)
 {
     char szCommand[kcchInfLine];
-    if (!fnField(pszLine, 1, pLink->szName, COUNTOF(pLink->szName), TRUE) ||
-        !fnField(pszLine, 2, szCommand, COUNTOF(szCommand), FALSE))
+    if (!fnField(pszLine, 1, pLink->szName, COUNTOF(pLink->szName), kFieldExpanded) ||
+        !fnField(pszLine, 2, szCommand, COUNTOF(szCommand), kFieldKeepQuotes))
         return 0;
     const char *pszMark = fnFindTextI(szCommand, "@Z");
     if (pszMark) {
@@ -143,17 +148,17 @@ int fnReadOldLayout(char *pszLine, LinkLineStruct *pLink)
     fnCopyText(pLink->szTarget, COUNTOF(pLink->szTarget), szCommand);
     fnShortPath(pLink->szTarget, COUNTOF(pLink->szTarget));
     fnCopyText(pLink->szIcon, COUNTOF(pLink->szIcon), pLink->szTarget);
-    if (fnField(pszLine, 3, pLink->szIcon, COUNTOF(pLink->szIcon), TRUE))
+    if (fnField(pszLine, 3, pLink->szIcon, COUNTOF(pLink->szIcon), kFieldExpanded))
         fnShortPath(pLink->szIcon, COUNTOF(pLink->szIcon));
     else
         fnCopyText(pLink->szIcon, COUNTOF(pLink->szIcon), pLink->szTarget);
     char szField[kcchInfLine];
-    fnField(pszLine, 4, szField, COUNTOF(szField), FALSE);
+    fnField(pszLine, 4, szField, COUNTOF(szField), kFieldAsIs);
     pLink->nIconIndex = (int)fnDecimalValue(szField);
-    fnField(pszLine, 7, pLink->szWorkDir, COUNTOF(pLink->szWorkDir), TRUE);
-    fnField(pszLine, 8, szField, COUNTOF(szField), FALSE);
+    fnField(pszLine, 7, pLink->szWorkDir, COUNTOF(pLink->szWorkDir), kFieldExpanded);
+    fnField(pszLine, 8, szField, COUNTOF(szField), kFieldAsIs);
     pLink->wHotkey = fnShortcutHotKey(szField);
-    fnField(pszLine, 9, szField, COUNTOF(szField), FALSE);
+    fnField(pszLine, 9, szField, COUNTOF(szField), kFieldAsIs);
     pLink->nShowCmd = fnShortcutShowCommand(szField);
     return 1;
 }

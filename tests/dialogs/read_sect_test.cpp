@@ -153,6 +153,21 @@ TEST_F(ReadSectTest, HelpLinesAreJoinedAndMakeHelpText)
     EXPECT_EQ((unsigned)kHelpText, m_pSect->uHelpKind);
 }
 
+TEST_F(ReadSectTest, HelpFileOfTheHelpEngineKeepsItsTopicAndOtherFilesGiveText)
+{
+    fnCopyText(g_szSourceDir, COUNTOF(g_szSourceDir), "C:\\SRC");
+    EXPECT_EQ(1, fnRead("HelpFile=GUIDE.HLP, Installing\r\n"));
+    EXPECT_STREQ("C:\\SRC\\GUIDE.HLP", m_pSect->szHelpFile);
+    EXPECT_STREQ("Installing", m_pSect->szHelpKey);
+    EXPECT_EQ((unsigned)kHelpFile, m_pSect->uHelpKind);
+
+    fnInitReadSect(m_pSect);
+    EXPECT_EQ(1, fnRead("Help=typed first\r\nHelpFile=D:\\NOTES.TXT\r\n"));
+    EXPECT_STREQ("D:\\NOTES.TXT", m_pSect->szHelpFile);
+    EXPECT_STREQ("typed first\r\n", m_pSect->szHelp);
+    EXPECT_EQ((unsigned)kHelpText, m_pSect->uHelpKind);
+}
+
 TEST(OptionCountTest, FirstEmptyButtonTextDecides)
 {
     ReadSectStruct *pSect = new ReadSectStruct;

@@ -1,7 +1,7 @@
 // File check sections (a stop the script decides, a restart and a person's
 // No, a check that passes) and shortcuts made under Wine and read back with
 // IShellLinkA from the program-group folder, the desktop and the startup
-// folder.
+// folder, in both line orders.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -132,6 +132,8 @@ TEST_F(ShortcutsE2E, LinksInTheGroupOnTheDesktopAndInStartup)
         "Boot=:STARTUP:,,N\r\n"
         "[Group]\r\n"
         "Sample App, " + strApp + ", /config fast, , " + m_strDir + ", 0, MAX, CA65\r\n"
+        "Quoted App, " + strApp + ", /x \"C:\\Some Dir, 2\" /y\r\n"
+        "Doubled App, " + strApp + ", \"/x \"\"C:\\Some Dir\"\"\"\r\n"
         "Old Entry, -REMOVE-\r\n"
         "[Desk]\r\n"
         "Sample Desk, " + strApp + ", , C:\\windows\\system32\\shell32.dll, , 3, MIN\r\n"
@@ -150,6 +152,9 @@ TEST_F(ShortcutsE2E, LinksInTheGroupOnTheDesktopAndInStartup)
     EXPECT_EQ(group.iShow, SW_SHOWMAXIMIZED);
     EXPECT_EQ(group.wHotkey, (WORD)((HOTKEYF_CONTROL | HOTKEYF_ALT) << 8 | 'A'));
     EXPECT_EQ(GetFileAttributesA((strGroup + "\\Old Entry.lnk").c_str()), INVALID_FILE_ATTRIBUTES);
+    // Quotes in the arguments stay, written plainly or doubled inside a quoted field.
+    EXPECT_EQ(fnReadLink(strGroup + "\\Quoted App.lnk").strArgs, "/x \"C:\\Some Dir, 2\" /y");
+    EXPECT_EQ(fnReadLink(strGroup + "\\Doubled App.lnk").strArgs, "/x \"C:\\Some Dir\"");
 
     LinkFacts desk = fnReadLink(fnFolder(CSIDL_DESKTOPDIRECTORY) + "\\Sample Desk.lnk");
     ASSERT_TRUE(desk.fLoaded);
@@ -158,6 +163,30 @@ TEST_F(ShortcutsE2E, LinksInTheGroupOnTheDesktopAndInStartup)
     LinkFacts boot = fnReadLink(fnFolder(CSIDL_STARTUP) + "\\Sample Boot.lnk");
     ASSERT_TRUE(boot.fLoaded);
     EXPECT_EQ(boot.iShow, SW_SHOWNORMAL);
+}
+
+// [PMGroups] lines in the older order: the command line carries the
+// arguments after "@Z", and target and icon are taken in their short form.
+TEST_F(ShortcutsE2E, ProgramGroupLinesInTheOldOrder)
+{
+    std::string strApp = m_strDir + "\\Old Program.exe";
+    fnE2EWriteFile(strApp, "MZ");
+    char szShort[MAX_PATH] = "";
+    GetShortPathNameA(strApp.c_str(), szShort, MAX_PATH);
+    std::string strGroup = fnFolder(CSIDL_PROGRAMS) + "\\Setup32 Old Group";
+    std::string strScript = "[PMGroups]\r\nOldGroup=Setup32 Old Group,,N\r\n[OldGroup]\r\n"
+                            "Old App, \"" + strApp + "\" @Z/x \"C:\\Some Dir\", , 2, , , " + m_strDir +
+                            ", SC66, MIN\r\n[End]\r\n";
+    fnRunCase(strScript, "-q", {}, 0);
+    LinkFacts link = fnReadLink(strGroup + "\\Old App.lnk");
+    ASSERT_TRUE(link.fLoaded);
+    EXPECT_TRUE(fnIEqualsPath(link.strTarget, szShort)) << link.strTarget << " / " << szShort;
+    EXPECT_EQ(link.strArgs, "/x \"C:\\Some Dir\"");
+    EXPECT_TRUE(fnIEqualsPath(link.strIcon, szShort)) << link.strIcon;
+    EXPECT_EQ(link.iIcon, 2);
+    EXPECT_EQ(link.strWorkDir, m_strDir);
+    EXPECT_EQ(link.wHotkey, (WORD)((HOTKEYF_SHIFT | HOTKEYF_CONTROL) << 8 | 'B'));
+    EXPECT_EQ(link.iShow, SW_SHOWMINIMIZED);
 }
 
 TEST_F(ShortcutsE2E, MissingTargetIsReportedAndNotMade)

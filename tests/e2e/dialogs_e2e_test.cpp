@@ -83,6 +83,29 @@ TEST_F(DialogsE2E, ListPickComboTypeAndOptionClicks)
     EXPECT_TRUE(fnContains(res.strTranscript, "list: (Please Select)\n")) << res;
 }
 
+TEST_F(DialogsE2E, InitOptionsCancelEndsWithoutClosingAndAComboPickIsKeptAtOnce)
+{
+    E2EResult res = fnRunCase("[InitOptions]\r\nCaption=Kind\r\nButtonMsg1=Typical\r\nButtonMsg2=Custom\r\n" +
+                                  fnWriteOut("never") + "[End]\r\n",
+                              "-l=events.json", {"Cancel", "Yes"}, 1602);
+    EXPECT_FALSE(fnContains(res.strTranscript, kszOk)) << res;
+    EXPECT_EQ(fnE2EReadFile(m_strDir + "\\OUT.CMD"), "");
+    // The walk stops there as after [End]: no closing message, no failure.
+    EXPECT_TRUE(fnContains(fnE2EReadFile(m_strDir + "\\events.json"), "\"header\":\"[InitOptions]\",\"result\":6"))
+        << fnE2EReadFile(m_strDir + "\\events.json");
+
+    // A line chosen in the combo is the answer before OK: the trace shows it
+    // kept although the dialog is then cancelled.
+    char szTemp[MAX_PATH];
+    GetTempPathA(MAX_PATH, szTemp);
+    std::string strTraceFile = std::string(szTemp) + "KRVloDbg.LOG";
+    DeleteFileA(strTraceFile.c_str());
+    fnRunCase("[FromCombo]\r\nSize\r\n[Size]\r\nList=Small\r\nList=Large\r\nDefault=Small\r\n[End]\r\n", "-v=3",
+              {"pick:Large", "Cancel", "Yes"}, 1602);
+    EXPECT_TRUE(fnContains(fnE2EReadFile(strTraceFile), "chosen=Large"));
+    DeleteFileA(strTraceFile.c_str());
+}
+
 TEST_F(DialogsE2E, ChosenDirectoryIsTheTargetOfACopy)
 {
     fnE2EWriteFile(m_strDir + "\\APP.TXT", "payload");
@@ -239,7 +262,7 @@ std::string fnAllInfoScript(const char *pszHeader, const std::string &strDir)
            "\r\nCaption=Everything at once\r\nMsg1=Install the program in:\r\nMsg3=Your name:\r\n"
            "Msg4=More folders:\r\nMsg5=Data:\r\nMsg6=Backup:\r\nDefault=Guest\r\nDefaultDir=@H\\Main\r\n"
            "Path2=@H\\Second\r\nPath4=@H\\Third\r\nUsePath1=Y\r\nUsePath2=Y\r\nButtonCheck2=Y\r\n"
-           "UseMoreInfo1=Y\r\nMoreInfo1=extra\r\n"
+           "UseMoreInfo1=Y\r\nMoreInfo1=extra\r\nUseMoreInfo2=Y\r\nMoreInfo2=more\r\nPrompt=Press OK to go on.\r\n"
            "[WriteCmdFile]\r\nWriteFile=" + strDir + "\\OUT.CMD\r\nDestDir=@D1\r\nSourceDir=@D3\r\nIniFile=@D2\r\n"
            "AskFor=@A1 @A2 @B21\r\n[End]\r\n";
 }
@@ -266,4 +289,28 @@ TEST_F(AllInfoE2E, QuietLayoutTwoTakesTheDefaultsAndCancelIsAPersonsStop)
               1602);
 }
 
+// Started again by a check, the walk shows the answers given, not the
+// settings: this dialog has no third directory (it ends below the prompt),
+// and its help file is missing, which Help says.
+TEST_F(AllInfoE2E, RestartShowsTheAnswersGivenAndAMissingHelpFileIsReported)
+{
+    std::string strFirst = m_strDir + "\\First";
+    std::string strScript =
+        "[GetAllInstallInfo]\r\nCaption=Where to\r\nMsg1=Install the program in:\r\nMsg3=Your name:\r\n"
+        "DefaultDir=@H\\Main\r\nDefault=Guest\r\nPrompt=Press OK to go on.\r\nHelpFile=@H\\NOHELP.HLP\r\n"
+        "[WriteCmdFile]\r\nWriteFile=@H\\OUT.CMD\r\nDestDir=@D1\r\nAskFor=@A1\r\n"
+        "[TestBefore]\r\nTestFor=@H\\OUT.CMD,YNYNY,Change the answers?,YESNO\r\n[End]\r\n";
+    E2EResult res = fnRunCase(strScript, "",
+                              {"Help", "OK", "type:" + strFirst, "edit:2:Bob", "OK", "Yes",
+                               fnE2EShot("dialog30_allinfo_short"), "OK", "No", "OK"},
+                              0);
+    EXPECT_TRUE(fnContains(res.strTranscript, "The help file " + m_strDir + "\\NOHELP.HLP cannot be found.")) << res;
+    EXPECT_TRUE(fnContains(res.strTranscript, "text: " + m_strDir + "\\Main\ntext: Your name:\ntext: Guest\n")) << res;
+    EXPECT_TRUE(fnContains(res.strTranscript, "text: " + strFirst + "\ntext: Your name:\ntext: Bob\n")) << res;
+    std::string strOut = fnE2EReadFile(m_strDir + "\\OUT.CMD");
+    EXPECT_TRUE(fnContains(strOut, "DESTDIR=" + strFirst + "\r\n")) << strOut;
+    EXPECT_TRUE(fnContains(strOut, "ASKFOR=Bob\r\n")) << strOut;
+}
+
 }  // namespace
+

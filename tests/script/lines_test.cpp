@@ -37,12 +37,13 @@ ReadResult fnReadAll(const char *pszText, size_t cchLine = kcchInfLine)
     return result;
 }
 
-std::string fnField(const char *pszLine, unsigned uField, int *pbFound = nullptr)
+std::string fnField(const char *pszLine, unsigned uField, int *pbFound = nullptr, bool bQuoted = false)
 {
     char szLine[kcchInfLine];
     snprintf(szLine, sizeof(szLine), "%s", pszLine);
     char szOut[kcchInfLine];
-    int bFound = fnInfParseField(szLine, uField, szOut, sizeof(szOut));
+    int bFound = bQuoted ? fnInfParseFieldQuoted(szLine, uField, szOut, sizeof(szOut))
+                         : fnInfParseField(szLine, uField, szOut, sizeof(szOut));
     if (pbFound)
         *pbFound = bFound;
     return szOut;
@@ -194,6 +195,34 @@ TEST(InfParseField, SplitsFields)
         EXPECT_EQ(bFound, c.bFound) << c.pszLine << " field " << c.uField;
         EXPECT_EQ(sValue, c.pszValue) << c.pszLine << " field " << c.uField;
     }
+}
+
+// A program's arguments keep their quotes; a pair around the whole value is
+// quoting only, as for every other field.
+TEST(InfParseFieldQuoted, KeepsQuotesUnlessTheyWrapTheValue)
+{
+    const FieldCase aCases[] = {
+        {"n, t, /x \"C:\\Some Dir\" /y, 4", 3, 1, "/x \"C:\\Some Dir\" /y"},
+        {"n, t, \"/x \"\"C:\\Some Dir\"\"\", 4", 3, 1, "/x \"C:\\Some Dir\""},
+        {"n, t, \"/x \"\"C:\\Some Dir\"\"\", 4", 4, 1, "4"},
+        {"n, t, /x \"a, b\" /y, 4", 3, 1, "/x \"a, b\" /y"},
+        {"n, t, \"C:\\a b\" \"C:\\c d\", 4", 3, 1, "\"C:\\a b\" \"C:\\c d\""},
+        {"n, t, \"/config, fast\", 4", 3, 1, "/config, fast"},
+        {"n, t, \"\", 4", 3, 1, ""},
+        {"n, t,  plain  , 4", 3, 1, "plain"},
+        {"n, t, f(\"a,b\"), 4", 3, 1, "f(\"a,b\")"},
+        {"Key=\"\"\"", 1, 1, "\"\"\""},
+        {"n, t", 3, 0, ""},
+    };
+    for (const FieldCase &c : aCases) {
+        int bFound = -1;
+        EXPECT_EQ(fnField(c.pszLine, c.uField, &bFound, true), c.pszValue) << c.pszLine << " field " << c.uField;
+        EXPECT_EQ(bFound, c.bFound) << c.pszLine;
+    }
+    char szLine[] = "n, t, \"/x \"\"C:\\D\"\"\"";
+    char szCut[6];
+    EXPECT_EQ(fnInfParseFieldQuoted(szLine, 3, szCut, sizeof(szCut)), 1);
+    EXPECT_STREQ(szCut, "/x \"C");
 }
 
 TEST(InfParseField, DoubleEqualsRewritesLineInPlace)

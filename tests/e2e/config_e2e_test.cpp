@@ -134,12 +134,8 @@ TEST_F(ConfigE2E, RestartHandsTheRunToATemporaryCopy)
     for (int i = 0; i < 200 && !fnFileExists(m_strDir + "\\walked.ini"); i++)
         Sleep(100);
     EXPECT_TRUE(fnFileExists(m_strDir + "\\walked.ini"));
-    char szTemp[MAX_PATH];
-    GetTempPathA(MAX_PATH, szTemp);
-    std::string strCopy = std::string(szTemp) + "_KRVLO_.EXE";
-    EXPECT_TRUE(fnFileExists(strCopy));
-    Sleep(1000);  // the copy ends after its last section
-    DeleteFileA(strCopy.c_str());
+    EXPECT_TRUE(fnFileExists(fnE2ETempCopy()));
+    EXPECT_TRUE(fnE2EDeleteTempCopy());
 }
 
 }  // namespace

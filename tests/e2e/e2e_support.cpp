@@ -197,6 +197,24 @@ void E2ECase::SetUp()
     m_strDir = fnE2EWorkDir((std::string(pInfo->test_suite_name()) + "_" + pInfo->name()).c_str());
 }
 
+std::string fnE2ETempCopy()
+{
+    char szTemp[MAX_PATH];
+    GetTempPathA(MAX_PATH, szTemp);
+    return std::string(szTemp) + "_KRVLO_.EXE";
+}
+
+bool fnE2EDeleteTempCopy()
+{
+    std::string strCopy = fnE2ETempCopy();
+    for (int i = 0; i < 50; i++) {
+        if (DeleteFileA(strCopy.c_str()) || GetFileAttributesA(strCopy.c_str()) == INVALID_FILE_ATTRIBUTES)
+            return true;
+        Sleep(100);  // the copy is still running
+    }
+    return false;
+}
+
 void E2ESrcDstCase::SetUp()
 {
     E2ECase::SetUp();

@@ -176,6 +176,12 @@ std::string fnE2EWinePath(const std::string &strPath);
 // $SETUP32_E2E_SHOTS or else a folder "shots" beside SETUP32.EXE.
 std::string fnE2EShot(const char *pszName);
 
+// The temporary copy a run hands over to ("_KRVLO_.EXE" in the temporary
+// directory): its path; fnE2EDeleteTempCopy removes it once it has ended
+// (tries for up to 5 s), true when it is gone.
+std::string fnE2ETempCopy();
+bool fnE2EDeleteTempCopy();
+
 // True when strPart occurs in strText (transcripts, files, trace logs).
 bool fnContains(const std::string &strText, const std::string &strPart);
 

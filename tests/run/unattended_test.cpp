@@ -140,7 +140,10 @@ TEST_F(UnattendedRule, TemporaryCopyAddsToTheLog)
     fnCloseEventLog();
     std::string strEvents;
     std::string strLog = fnReadWholeFile(strFile);
-    for (size_t uPos = strLog.find("\"event\":\""); uPos != std::string::npos; uPos = strLog.find("\"event\":\"", uPos + 1))
-        strEvents += strLog.substr(uPos + 9, strLog.find('"', uPos + 9) - uPos - 9) + " ";
+    const std::string strKey = "\"event\":\"";
+    for (size_t uPos = strLog.find(strKey); uPos != std::string::npos; uPos = strLog.find(strKey, uPos + 1)) {
+        size_t uStart = uPos + strKey.size();
+        strEvents += strLog.substr(uStart, strLog.find('"', uStart) - uStart) + " ";
+    }
     EXPECT_EQ("first copy first_end copy_end ", strEvents) << strLog;
 }

@@ -8,7 +8,7 @@
 #include "run/window.h"
 #include "resource.h"
 
-enum { kcxLoader = 399, kcyLoader = 80, kcchLoaderCommand = 1040 };
+enum { kcxLoader = 399, kcyLoader = 80 };
 
 int fnNeedsLoader()
 {
@@ -114,7 +114,7 @@ int fnInitLoader(HINSTANCE hInstance, int nCmdShow, const char *pszSetupExec)
         if (!hwndLoader)
             return 0;
     }
-    char szCommand[kcchLoaderCommand];
+    char szCommand[kcchCopyCommand];
     int iRC = fnBuildCopyCommand(szCopy, szCommand, COUNTOF(szCommand));
     TRACE("fnInitLoader run", "lpszSetupExec=%s,\nszTempFile=%s,\ng_szDefaultExec=%s,\nszSetupCmdLine=%s",
           pszSetupExec, szCopy, g_szDefaultExec, szCommand);

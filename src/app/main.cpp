@@ -13,9 +13,7 @@
 int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int nCmdShow)
 {
     g_hInstance = hInstance;
-    HCURSOR hcurPrevious = SetCursor(LoadCursor(NULL, IDC_WAIT));
     fnClearRunState();
-    g_hcurPrevious = hcurPrevious;
     char szText[kcchShort];
     if (fnLoadText(IDS_EXPAND_DELIMS, szText, COUNTOF(szText)))
         fnCopyText(g_szExpandDelims, COUNTOF(g_szExpandDelims), szText);
@@ -29,6 +27,10 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int nCmdShow)
     // The start-up window (the owner while starting) is made once the
     // command line is read, and only for a run somebody watches.
     int bReady = fnInitialize();
+    // Only now is it known whether anybody watches: the cursor is user32's,
+    // which an unattended run never loads.
+    HCURSOR hcurPrevious = fnSetCursor(IDC_WAIT);
+    g_hcurPrevious = hcurPrevious;
     if (bReady && fnNeedsLoader()) {
         char szSelf[kcchPath];
         if (!fnModuleFileName(szSelf, COUNTOF(szSelf)) || !fnInitLoader(hInstance, nCmdShow, szSelf)) {

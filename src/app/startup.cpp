@@ -329,7 +329,8 @@ int fnInitialize()
         g_hwndStartup = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 0, 0, NULL, NULL, g_hInstance, NULL);
     HWND hwndOwner = g_hwndStartup;
     if (iParsed == 1 && g_szEventLog[0]) {
-        if (fnOpenEventLog(g_szEventLog))
+        // The temporary copy of a run ("-t") adds to the log that run began.
+        if (fnOpenEventLog(g_szEventLog, g_bTempExec))
             fnRecordRunStart();
         else
             fnMsgBox(IDS_CANNOT_CREATE, NULL, MB_OK | MB_ICONERROR | MB_TASKMODAL, g_szEventLog);

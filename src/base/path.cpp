@@ -6,19 +6,23 @@
 #include "run/run_state.h"
 #include "run/text.h"
 
-static const char *fnNextChar(const char *psz)
+// CharNextA without user32: loading user32 alone starts the display driver
+// under Wine, which a run that shows nothing should not pay for.
+const char *fnCharNext(const char *psz)
 {
-    return CharNextA(psz);
+    if (!*psz)
+        return psz;
+    return IsDBCSLeadByte((BYTE)*psz) && psz[1] ? psz + 2 : psz + 1;
 }
 
 int fnPathJoin(char *pszOut, size_t cchOut, const char *pszDir, const char *pszName)
 {
-    return fnPathJoinWith(pszOut, cchOut, pszDir, pszName, fnNextChar);
+    return fnPathJoinWith(pszOut, cchOut, pszDir, pszName, fnCharNext);
 }
 
 int fnPathSplit(const char *pszPath, char *pszDir, size_t cchDir, char *pszName, size_t cchName)
 {
-    return fnPathSplitWith(pszPath, pszDir, cchDir, pszName, cchName, fnNextChar);
+    return fnPathSplitWith(pszPath, pszDir, cchDir, pszName, cchName, fnCharNext);
 }
 
 int fnModuleFileName(char *pszOut, size_t cchOut)

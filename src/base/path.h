@@ -5,6 +5,7 @@
 
 #include <stddef.h>
 
+const char *fnCharNext(const char *psz);                                // the next character in the system code page (a lead byte takes two); psz itself at the end
 int fnPathJoin(char *pszOut, size_t cchOut, const char *pszDir, const char *pszName);  // dir, one "\", name (see fnPathJoinWith); 1 whole, 0 cut
 int fnPathSplit(const char *pszPath, char *pszDir, size_t cchDir, char *pszName, size_t cchName);  // at the last separator (see fnPathSplitWith); 1 whole, 0 cut
 int fnModuleFileName(char *pszOut, size_t cchOut);                     // the program's own file; 1 known, 0 unknown (pszOut empty)

@@ -1,5 +1,6 @@
 #include "base/registry.h"
 
+#include "base/path.h"
 #include "base/registry_text.h"
 #include "run/event_log.h"
 #include "run/guards.h"
@@ -143,7 +144,7 @@ int fnGetRegistry(HKEY hRoot, DWORD *pdwType, const char *pszPathAndValue, char 
     // The last part is the value name; a path without "\" names a value of
     // the root itself.
     char *pszSlash = NULL;
-    for (char *psz = szKey; *psz; psz = CharNextA(psz))
+    for (char *psz = szKey; *psz; psz = (char *)fnCharNext(psz))
         if (*psz == '\\')
             pszSlash = psz;
     if (!pszSlash)

@@ -33,13 +33,18 @@ static int fnTakeCmdFileKey(CmdFileStruct *pFile, const char *pszKey, const char
         {"DestDir", pFile->cmd.szDestDir, 260},   {"SourceDir", pFile->cmd.szSourceDir, 260},
         {"IniFile", pFile->cmd.szIniFile, 260},   {"CmdFile", pFile->cmd.szCmdFile, 260},
         {"AskFor", pFile->cmd.szAskFor, 128},     {"StartupMsg", pFile->cmd.szMessage, 128},
-        {"WriteFile", pFile->szWriteFile, 260},
+        {"WriteFile", pFile->szWriteFile, 260},   {"LogFile", pFile->cmd.szEventLog, 260},
     };
     for (const TextKey &key : aTexts) {
         if (fnTextEqualI(pszKey, key.pszKey)) {
             fnCopyText(key.pszDest, key.cchDest, pszValue);
             return 1;
         }
+    }
+    // BeQuiet=2 asks for an unattended next run (BEQUIET=2), as "-q=2" does.
+    if (fnTextEqualI(pszKey, "BeQuiet") && fnDecimalValue(pszValue) == 2) {
+        pFile->cmd.bQuiet = pFile->cmd.bUnattended = 1;
+        return 1;
     }
     struct FlagKey {
         const char *pszKey;
@@ -74,13 +79,14 @@ static void fnWriteCmdFileKeys(const CmdFileStruct *pFile)
     if (pFile->cmd.bTempExec)
         WritePrivateProfileStringA(kszStart, "TEMPEXEC", "TRUE", szFile);
     if (pFile->cmd.bQuiet)
-        WritePrivateProfileStringA(kszStart, "BEQUIET", "TRUE", szFile);
+        WritePrivateProfileStringA(kszStart, "BEQUIET", pFile->cmd.bUnattended ? "2" : "TRUE", szFile);
     fnWriteKey(szFile, "DESTDIR", pFile->cmd.szDestDir);
     fnWriteKey(szFile, "SOURCEDIR", pFile->cmd.szSourceDir);
     fnWriteKey(szFile, "ASKFOR", pFile->cmd.szAskFor);
     fnWriteKey(szFile, "INIFILE", pFile->cmd.szIniFile);
     fnWriteKey(szFile, "CMDFILE", pFile->cmd.szCmdFile);
     fnWriteKey(szFile, "STARTUPMSG", pFile->cmd.szMessage);
+    fnWriteKey(szFile, "LOGFILE", pFile->cmd.szEventLog);
     WritePrivateProfileStringA(NULL, NULL, NULL, szFile);  // flush the profile cache
     TRACE("fnWriteCmdFile", "szWriteFile=%s", szFile);
 }

@@ -41,7 +41,7 @@ int fnDriveRoot(const char *pszPath, char *pszRoot, size_t cchRoot)
         // \\server\share\ : up to the fourth backslash.
         const char *p = pszPath + 2;
         int iSlashes = 0;
-        for (; *p; p = CharNextA(p)) {
+        for (; *p; p = fnCharNext(p)) {
             if (*p == '\\' && ++iSlashes == 2)
                 break;
         }

@@ -9,8 +9,6 @@
 #include "run/window.h"
 #include "resource.h"
 
-enum { kcchCopyCommand = 1040 };
-
 static DWORD fnProgramSize(const char *pszExec)
 {
     WIN32_FILE_ATTRIBUTE_DATA data;
@@ -47,14 +45,18 @@ int fnMakeTempCopy(const char *pszExec, const char *pszTrace, char *pszCopy, siz
 }
 
 // The copy takes its script by name unless it is its own internal script,
-// this run's home directory as its source and the same destination.
+// this run's home directory as its source, the same destination and the same
+// event log (which the copy adds to).
 int fnBuildCopyCommand(const char *pszCopy, char *pszOut, size_t cchOut)
 {
     char szScript[kcchPath + 8] = "";
     if (!g_bInternalInf)
         fnFormatText(szScript, COUNTOF(szScript), "\"-i=%s\" ", g_szIniFile);
-    return fnFormatText(pszOut, cchOut, "\"%s\" %s\"-s=%s\" \"-d=%s\" %s-t", pszCopy, szScript, g_szHomeDir,
-                        g_szDestDir, g_bUnattended ? "-q=2 " : g_bQuiet ? "-q " : "");
+    char szLog[kcchPath + 8] = "";
+    if (g_szEventLog[0])
+        fnFormatText(szLog, COUNTOF(szLog), "\"-l=%s\" ", g_szEventLog);
+    return fnFormatText(pszOut, cchOut, "\"%s\" %s\"-s=%s\" \"-d=%s\" %s%s-t", pszCopy, szScript, g_szHomeDir,
+                        g_szDestDir, szLog, g_bUnattended ? "-q=2 " : g_bQuiet ? "-q " : "");
 }
 
 int fnStartTempCopy(const char *pszCommand)
@@ -68,11 +70,12 @@ int fnReloadExec(HWND hwndMain, const char *pszExec)
     char szCopy[kcchPath];
     if (!fnMakeTempCopy(pszExec, "fnReloadExec", szCopy, COUNTOF(szCopy)))
         return 0;
-    // The copy makes these windows itself.
+    // The copy makes these windows itself. An unattended run registered no
+    // class (it makes no window), so it has none to give up.
     char szClass[kcchShort];
     static const UINT auClasses[] = {IDS_METER_CLASS, IDS_MISMATCH_CLASS};
     for (UINT uId : auClasses) {
-        if (fnLoadText(uId, szClass, COUNTOF(szClass)) && !UnregisterClassA(szClass, g_hInstance))
+        if (!g_bUnattended && fnLoadText(uId, szClass, COUNTOF(szClass)) && !UnregisterClassA(szClass, g_hInstance))
             return 0;
     }
     char szCommand[kcchCopyCommand];

@@ -8,13 +8,25 @@
 
 enum { kcchEventValue = 2048, kcchUtf8Value = 3 * kcchEventValue };
 
-int fnOpenEventLog(const char *pszFile)
+int fnOpenEventLog(const char *pszFile, int bAppend)
 {
     fnCloseEventLog();
     if (!pszFile || !pszFile[0])
         return 0;
-    // Shared for reading so that a deployment tool can follow the file while the run goes on.
-    HANDLE hFile = CreateFileA(pszFile, GENERIC_WRITE, FILE_SHARE_READ, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
+    // Shared for reading so that a deployment tool can follow the file while
+    // the run goes on, and for writing so that the temporary copy of this run
+    // can add to it while this run ends. Each handle may only append: every
+    // record goes to the end of the file as it is then, whichever process
+    // wrote last, and nothing is overwritten.
+    const DWORD dwShare = FILE_SHARE_READ | FILE_SHARE_WRITE;
+    if (!bAppend) {
+        HANDLE hNew = CreateFileA(pszFile, GENERIC_WRITE, dwShare, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
+        if (hNew == INVALID_HANDLE_VALUE)
+            return 0;
+        CloseHandle(hNew);
+    }
+    HANDLE hFile = CreateFileA(pszFile, FILE_APPEND_DATA | SYNCHRONIZE, dwShare, NULL, OPEN_ALWAYS,
+                               FILE_ATTRIBUTE_NORMAL, NULL);
     if (hFile == INVALID_HANDLE_VALUE)
         return 0;
     g_hEventLog = hFile;

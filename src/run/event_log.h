@@ -7,7 +7,7 @@
 
 #include <windows.h>
 
-int fnOpenEventLog(const char *pszFile);   // creates (or empties) the file and keeps it open; 1 open, 0 not
+int fnOpenEventLog(const char *pszFile, int bAppend);  // creates (or empties; bAppend: adds to) the file and keeps it open; 1 open, 0 not
 void fnCloseEventLog();                    // closes the event log (later records are dropped)
 int fnEventLogOn();                        // 1 when an event log is open
 int fnEventLog(const char *pszEvent, ...); // one record: name/value pairs of ANSI texts ended by NULL ("#name" for a number); 1 written or no log, 0 failed

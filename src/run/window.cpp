@@ -11,18 +11,35 @@
 
 enum { kcxStatus = 393, kcchStatusText = 512, kcchMsgFormat = 1024, kcchMsgText = 2048 };
 
+// Read from the string table with kernel32's resource calls, not LoadStringA:
+// user32 is not loaded for that, which under Wine would start the display
+// driver in a run that shows nothing. A table block holds 16 strings, each a
+// count of UTF-16 units and the units; the text is cut to the buffer, as
+// LoadStringA cuts it.
 int fnLoadText(UINT uId, char *pszOut, int cchOut)
 {
     if (cchOut <= 0)
         return 0;
-    // LoadStringA cuts silently: a text that fills the buffer may have been cut.
-    int cch = LoadStringA(g_hInstance ? g_hInstance : GetModuleHandleA(NULL), uId, pszOut, cchOut);
-    if (cch <= 0) {
-        pszOut[0] = '\0';
+    pszOut[0] = '\0';
+    HMODULE hModule = g_hInstance ? g_hInstance : GetModuleHandleA(NULL);
+    HRSRC hInfo = FindResourceA(hModule, MAKEINTRESOURCEA((uId >> 4) + 1), RT_STRING);
+    HGLOBAL hData = hInfo ? LoadResource(hModule, hInfo) : NULL;
+    const WCHAR *pwch = hData ? (const WCHAR *)LockResource(hData) : NULL;
+    if (!pwch)
         return 0;
-    }
-    pszOut[cchOut - 1] = '\0';
-    return 1;
+    const WCHAR *pwchEnd = pwch + SizeofResource(hModule, hInfo) / sizeof(WCHAR);
+    for (UINT i = 0; i < (uId & 15) && pwch < pwchEnd; i++)
+        pwch += 1 + *pwch;
+    if (pwch >= pwchEnd || *pwch == 0 || pwch + 1 + *pwch > pwchEnd)
+        return 0;
+    int cwch = *pwch++;
+    if (cwch > 2 * (cchOut - 1))
+        cwch = 2 * (cchOut - 1);  // more than can fit whatever the code page
+    int cch = 0;
+    while (cwch > 0 && (cch = WideCharToMultiByte(CP_ACP, 0, pwch, cwch, pszOut, cchOut - 1, NULL, NULL)) == 0)
+        cwch--;  // does not fit: one unit less
+    pszOut[cch] = '\0';
+    return cch > 0;
 }
 
 // The buttons of each message-box type, in the order the default-button flags count them.

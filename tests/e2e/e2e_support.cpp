@@ -197,6 +197,24 @@ void E2ECase::SetUp()
     m_strDir = fnE2EWorkDir((std::string(pInfo->test_suite_name()) + "_" + pInfo->name()).c_str());
 }
 
+std::string fnE2ETempCopy()
+{
+    char szTemp[MAX_PATH];
+    GetTempPathA(MAX_PATH, szTemp);
+    return std::string(szTemp) + "_KRVLO_.EXE";
+}
+
+bool fnE2EDeleteTempCopy()
+{
+    std::string strCopy = fnE2ETempCopy();
+    for (int i = 0; i < 50; i++) {
+        if (DeleteFileA(strCopy.c_str()) || GetFileAttributesA(strCopy.c_str()) == INVALID_FILE_ATTRIBUTES)
+            return true;
+        Sleep(100);  // the copy is still running
+    }
+    return false;
+}
+
 void E2ESrcDstCase::SetUp()
 {
     E2ECase::SetUp();
@@ -235,15 +253,7 @@ bool fnE2EAwaitTempCopy(const std::string &strFile)
     for (int i = 0; i < 200 && GetFileAttributesA(strFile.c_str()) == INVALID_FILE_ATTRIBUTES; i++)
         Sleep(100);
     bool bMade = GetFileAttributesA(strFile.c_str()) != INVALID_FILE_ATTRIBUTES;
-    char szTemp[MAX_PATH];
-    GetTempPathA(MAX_PATH, szTemp);
-    std::string strCopy = std::string(szTemp) + "_KRVLO_.EXE";
-    // The copy holds its file until it ends.
-    for (int i = 0; i < 100 && GetFileAttributesA(strCopy.c_str()) != INVALID_FILE_ATTRIBUTES; i++) {
-        if (!DeleteFileA(strCopy.c_str()))
-            Sleep(100);
-    }
-    return bMade && GetFileAttributesA(strCopy.c_str()) == INVALID_FILE_ATTRIBUTES;
+    return fnE2EDeleteTempCopy() && bMade;
 }
 
 std::string fnE2EShot(const char *pszName)

@@ -172,15 +172,20 @@ std::string fnE2ERobotExe();
 // A Unix path as Wine sees it: "/a/b" -> "Z:\a\b"; other text is returned as it is.
 std::string fnE2EWinePath(const std::string &strPath);
 
-// Waits up to 20 s for the temporary copy a run handed itself to
-// ("_KRVLO_.EXE" in %TEMP%, started with "-t") to make strFile, then for the
-// copy to end (10 s more), and removes it. True when strFile was made and
-// the copy ended.
+// Waits up to 20 s for the temporary copy a run handed itself to (started
+// with "-t") to make strFile, then removes the copy once it has ended
+// (fnE2EDeleteTempCopy). True when strFile was made and the copy is gone.
 bool fnE2EAwaitTempCopy(const std::string &strFile);
 
 // The robot answer "shot:<path>" for a screenshot named pszName (.bmp), in
 // $SETUP32_E2E_SHOTS or else a folder "shots" beside SETUP32.EXE.
 std::string fnE2EShot(const char *pszName);
+
+// The temporary copy a run hands over to ("_KRVLO_.EXE" in the temporary
+// directory): its path; fnE2EDeleteTempCopy removes it once it has ended
+// (tries for up to 5 s), true when it is gone.
+std::string fnE2ETempCopy();
+bool fnE2EDeleteTempCopy();
 
 // True when strPart occurs in strText (transcripts, files, trace logs).
 bool fnContains(const std::string &strText, const std::string &strPart);

@@ -186,17 +186,37 @@ TEST_F(UnattendedE2E, DestinationFromTheCommandLineAndCommandFile)
 {
     fnE2EWriteFile(m_strSrc + "\\A.TXT", "a");
     std::string strScript = "[CopyFiles]\r\n0, " + m_strSrc + "\\A.TXT, sub\\A.TXT, N,N,N\r\n[End]\r\n";
+    // The command file comes from [WriteCmdFile]: its DESTDIR, BEQUIET=2 and LOGFILE.
+    std::string strOther = m_strDir + "\\other";
+    fnRunCase("[WriteCmdFile]\r\nWriteFile=RUN.CMD\r\nBeQuiet=2\r\nDestDir=" + strOther + "\r\nLogFile=" + m_strLog +
+                  "\r\n[End]\r\n",
+              "-q", {}, 0);
     fnRunCase(strScript, "-q \"-d=" + m_strDst + "\"", {}, 0);
     EXPECT_EQ("a", fnE2EReadFile(m_strDst + "\\sub\\A.TXT"));
-    // The command file's DESTDIR and BEQUIET=2 and LOGFILE likewise.
-    std::string strOther = m_strDir + "\\other";
-    fnE2EWriteFile(m_strDir + "\\RUN.CMD", "[START]\r\nBEQUIET=2\r\nDESTDIR=" + strOther + "\r\nLOGFILE=" + m_strLog +
-                                               "\r\n");
     fnRunCase(strScript, "-c=RUN.CMD", {}, 0);
     EXPECT_EQ("a", fnE2EReadFile(strOther + "\\sub\\A.TXT"));
     std::vector<Json> vEvents = fnReadEvents(m_strLog);
     ASSERT_FALSE(vEvents.empty());
     EXPECT_EQ(true, vEvents.front().value("unattended", false));
+}
+
+TEST_F(UnattendedE2E, TemporaryCopyAddsToTheSameLog)
+{
+    // [Config] Restart hands the run to a copy ("-t"), which goes on with the
+    // walk and adds its records to the log this run began.
+    std::string strMark = m_strDir + "\\walked.ini";
+    fnRunCase("[Config]\r\nRestart=Y\r\n[WriteCmdFile]\r\nWriteFile=" + strMark + "\r\nDestDir=C:\\X\r\n[End]\r\n",
+              "-q=2 -l=events.json", {}, 0);
+    for (int i = 0; i < 200 && fnEventsOf(fnReadEvents(m_strLog, true), "run_end").size() < 2; i++)
+        Sleep(100);
+    EXPECT_TRUE(fnE2EDeleteTempCopy());
+    std::vector<Json> vEvents = fnReadEvents(m_strLog);
+    std::vector<Json> vStarts = fnEventsOf(vEvents, "run_start");
+    ASSERT_EQ(2u, vStarts.size()) << Json(vEvents).dump(1);
+    EXPECT_EQ(vStarts[0], vEvents.front());  // the first run's records are kept
+    EXPECT_TRUE(fnContains(vStarts[1].value("command_line", ""), " -t")) << vStarts[1];
+    EXPECT_EQ(2u, fnEventsOf(vEvents, "run_end").size());
+    EXPECT_TRUE(fnContains(fnE2EReadFile(strMark), "DESTDIR=C:\\X"));
 }
 
 namespace {

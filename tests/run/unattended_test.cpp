@@ -99,7 +99,7 @@ TEST_F(UnattendedRule, DialogsAnswerWithTheirCallersDefault)
 TEST_F(UnattendedRule, EventLogHoldsUtf8LinesWithTheAnswers)
 {
     std::string strFile = fnTestDir("UnattendedRule") + "\\events.json";
-    ASSERT_EQ(fnOpenEventLog(strFile.c_str()), 1);
+    ASSERT_EQ(fnOpenEventLog(strFile.c_str(), 0), 1);
     // An ANSI text: "é" is one byte in the ANSI code page, two in UTF-8.
     char szAnsi[8] = {'c', 'a', 'f', '\0'};
     WCHAR wszE[2] = {0x00E9, 0};
@@ -118,4 +118,32 @@ TEST_F(UnattendedRule, EventLogHoldsUtf8LinesWithTheAnswers)
     EXPECT_NE(strLog.find("\"password\":\"***\""), std::string::npos);
     EXPECT_EQ(strLog.find("hunter2"), std::string::npos);
     EXPECT_EQ(strLog.back(), '\n');
+}
+
+// A run's temporary copy adds to the log while the run that started it may
+// still write its end: neither empties nor overwrites what the other wrote.
+TEST_F(UnattendedRule, TemporaryCopyAddsToTheLog)
+{
+    std::string strFile = fnTestDir("UnattendedRule") + "\\shared.json";
+    ASSERT_EQ(fnOpenEventLog(strFile.c_str(), 0), 1);
+    fnEventLog("first", NULL);
+    HANDLE hFirst = g_hEventLog;
+    g_hEventLog = INVALID_HANDLE_VALUE;
+    ASSERT_EQ(fnOpenEventLog(strFile.c_str(), 1), 1);  // the copy, while the first is open
+    fnEventLog("copy", NULL);
+    HANDLE hCopy = g_hEventLog;
+    g_hEventLog = hFirst;
+    fnEventLog("first_end", NULL);
+    fnCloseEventLog();
+    g_hEventLog = hCopy;
+    fnEventLog("copy_end", NULL);
+    fnCloseEventLog();
+    std::string strEvents;
+    std::string strLog = fnReadWholeFile(strFile);
+    const std::string strKey = "\"event\":\"";
+    for (size_t uPos = strLog.find(strKey); uPos != std::string::npos; uPos = strLog.find(strKey, uPos + 1)) {
+        size_t uStart = uPos + strKey.size();
+        strEvents += strLog.substr(uStart, strLog.find('"', uStart) - uStart) + " ";
+    }
+    EXPECT_EQ("first copy first_end copy_end ", strEvents) << strLog;
 }

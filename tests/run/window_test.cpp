@@ -138,6 +138,17 @@ TEST_F(WindowClassTest, LoadTextCutsToTheBuffer)
     char szNone[16] = "junk";
     EXPECT_EQ(0, fnLoadText(9999, szNone, sizeof(szNone)));
     EXPECT_STREQ("", szNone);
+    // Read from the table without user32, yet the same text LoadStringA gives:
+    // first and last of a block, a long text, and one cut to a buffer.
+    for (UINT uId : {1013u, 1016u, 1027u, 1104u, 1119u}) {
+        for (int cch : {512, 5}) {
+            char szOurs[512] = "", szUser32[512] = "";
+            int bOurs = fnLoadText(uId, szOurs, cch);
+            LoadStringA(GetModuleHandleA(NULL), uId, szUser32, cch);
+            EXPECT_EQ(szUser32[0] != '\0', bOurs) << uId;
+            EXPECT_STREQ(szUser32, szOurs) << uId << " in " << cch;
+        }
+    }
 }
 
 }  // namespace

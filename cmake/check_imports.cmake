@@ -1,0 +1,28 @@
+# cmake -DOBJDUMP=... -DEXE=... -DDELAYED="a.dll;b.dll" -P check_imports.cmake
+# Fails when EXE imports one of the DELAYED libraries at load time: it must
+# reach them only through its delay-import table.
+execute_process(COMMAND ${OBJDUMP} -p ${EXE} OUTPUT_VARIABLE dump RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "check_imports: ${OBJDUMP} -p ${EXE} failed")
+endif()
+# The load-time table first; the delay-import table, when listed, after it.
+string(FIND "${dump}" "The Import Tables" start)
+if(start LESS 0)
+  return()
+endif()
+string(SUBSTRING "${dump}" ${start} -1 imports)
+string(FIND "${imports}" "Delay Import" stop)
+if(stop GREATER 0)
+  string(SUBSTRING "${imports}" 0 ${stop} imports)
+endif()
+string(REGEX MATCHALL "DLL Name: [^\r\n]+" names "${imports}")
+foreach(line IN LISTS names)
+  string(REGEX REPLACE "DLL Name: " "" dll "${line}")
+  string(TOLOWER "${dll}" dll)
+  foreach(delayed IN LISTS DELAYED)
+    string(TOLOWER "${delayed}" delayed)
+    if(dll STREQUAL delayed)
+      message(FATAL_ERROR "check_imports: ${EXE} loads ${dll} at start; it must be delay-loaded")
+    endif()
+  endforeach()
+endforeach()

@@ -103,6 +103,23 @@ bool fnE2EWriteFile(const std::string &strPath, const std::string &strData) {
     return fclose(f) == 0 && fOk;
 }
 
+// CreateProcessA, tried a few times: Wine under heavy load now and then fails
+// a start with an internal error (1359) that a second try does not meet.
+static BOOL fnStartProcess(const char *pszExe, char *pszCmd, DWORD dwFlags, const std::string &strWorkDir,
+                           STARTUPINFOA *psi, PROCESS_INFORMATION *ppi)
+{
+    BOOL bStarted = FALSE;
+    for (int iTry = 0; iTry < 3 && !bStarted; iTry++) {
+        if (iTry)
+            Sleep(500);
+        bStarted = CreateProcessA(pszExe, pszCmd, nullptr, nullptr, FALSE, dwFlags, nullptr, strWorkDir.c_str(), psi,
+                                  ppi);
+        if (!bStarted && GetLastError() != ERROR_INTERNAL_ERROR)
+            break;
+    }
+    return bStarted;
+}
+
 E2EResult fnE2ERun(const std::string &strWorkDir, const E2ERun &run) {
     E2EResult res{0xFFFFFFFFu, -1, std::string()};
     std::string strExe = strWorkDir + "\\SETUP32.EXE";
@@ -126,15 +143,7 @@ E2EResult fnE2ERun(const std::string &strWorkDir, const E2ERun &run) {
     ZeroMemory(&si, sizeof si);
     si.cb = sizeof si;
     PROCESS_INFORMATION piSetup;
-    // Wine under heavy load now and then fails a start with an internal
-    // error (1359) that a second try does not meet: try a few times.
-    BOOL bStarted = FALSE;
-    for (int iTry = 0; iTry < 3 && !bStarted; iTry++) {
-        if (iTry) Sleep(500);
-        bStarted = CreateProcessA(strExe.c_str(), vecCmd.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED,
-                                  nullptr, strWorkDir.c_str(), &si, &piSetup);
-        if (!bStarted && GetLastError() != ERROR_INTERNAL_ERROR) break;
-    }
+    BOOL bStarted = fnStartProcess(strExe.c_str(), vecCmd.data(), CREATE_SUSPENDED, strWorkDir, &si, &piSetup);
     if (!bStarted) {
         res.strTranscript = "HARNESS ERROR: cannot start " + strExe + " (error " + std::to_string(GetLastError()) +
                             ")\n";
@@ -150,8 +159,7 @@ E2EResult fnE2ERun(const std::string &strWorkDir, const E2ERun &run) {
     ZeroMemory(&siRobot, sizeof siRobot);
     siRobot.cb = sizeof siRobot;
     PROCESS_INFORMATION piRobot;
-    bool fRobot = CreateProcessA(nullptr, vecRobot.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
-                                 strWorkDir.c_str(), &siRobot, &piRobot) != FALSE;
+    bool fRobot = fnStartProcess(nullptr, vecRobot.data(), CREATE_NO_WINDOW, strWorkDir, &siRobot, &piRobot) != FALSE;
     DWORD dwRobotError = fRobot ? 0 : GetLastError();
     ResumeThread(piSetup.hThread);
     CloseHandle(piSetup.hThread);

@@ -78,3 +78,44 @@ int fnPathSplitWith(const char *pszPath, char *pszDir, size_t cchDir, char *pszN
     int bDir = fnCopyTextN(pszDir, cchDir, pszPath, cchKeep);
     return fnCopyText(pszName, cchName, pszLast + 1) && bDir;
 }
+
+// Whether a path part is one the Win32 names would change: "." or "..", or
+// a name ending in a dot or a space (those are dropped from Win32 names).
+static int fnIsChangedPart(const char *pszPart, size_t cchPart)
+{
+    if (cchPart == 0)
+        return 1;
+    if ((cchPart == 1 && pszPart[0] == '.') || (cchPart == 2 && pszPart[0] == '.' && pszPart[1] == '.'))
+        return 1;
+    return pszPart[cchPart - 1] == '.' || pszPart[cchPart - 1] == ' ';
+}
+
+int fnNtPathOf(const char *pszPath, char *pszOut, size_t cchOut, PFN_NEXTCHAR pfnNext)
+{
+    const char *pszRest;
+    const char *pszPrefix;
+    if (((pszPath[0] >= 'A' && pszPath[0] <= 'Z') || (pszPath[0] >= 'a' && pszPath[0] <= 'z')) &&
+        pszPath[1] == ':' && pszPath[2] == '\\') {
+        pszPrefix = "\\??\\";
+        pszRest = pszPath;
+    } else if (pszPath[0] == '\\' && pszPath[1] == '\\' && pszPath[2] != '?' && pszPath[2] != '.') {
+        pszPrefix = "\\??\\UNC\\";
+        pszRest = pszPath + 2;
+    } else {
+        return 0;
+    }
+    // Every part after the root must stay as it is written.
+    const char *pszPart = pszPath + (pszRest == pszPath ? 3 : 2);
+    for (const char *p = pszPart;; p = pfnNext(p)) {
+        if (*p == '/')
+            return 0;
+        if (*p == '\\' || !*p) {
+            if (fnIsChangedPart(pszPart, (size_t)(p - pszPart)))
+                return 0;
+            if (!*p)
+                break;
+            pszPart = p + 1;
+        }
+    }
+    return fnCopyText(pszOut, cchOut, pszPrefix) && fnAppendText(pszOut, cchOut, pszRest);
+}

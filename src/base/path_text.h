@@ -24,4 +24,11 @@ int fnPathJoinWith(char *pszOut, size_t cchOut, const char *pszDir, const char *
 int fnPathSplitWith(const char *pszPath, char *pszDir, size_t cchDir, char *pszName, size_t cchName,
                     PFN_NEXTCHAR pfnNext);
 
+// The system's own form of a full path, as a rename by handle takes it:
+// "\??\C:\DIR\NAME" for "C:\DIR\NAME", "\??\UNC\SERVER\SHARE\NAME" for
+// "\\SERVER\SHARE\NAME". Only a path the Win32 names would take as written:
+// a relative path, "/", an empty, "." or ".." part, or a part ending in a dot
+// or a space gives 0 (pszOut undefined); 1 made, 0 also when cut.
+int fnNtPathOf(const char *pszPath, char *pszOut, size_t cchOut, PFN_NEXTCHAR pfnNext);
+
 #endif

@@ -8,6 +8,7 @@
 // was ended has a unique "_EX" name that no later run takes.
 #include "files/install_copy.h"
 #include "base/path.h"
+#include "base/path_text.h"
 
 #include <lzexpand.h>
 #include <winver.h>
@@ -307,6 +308,55 @@ DWORD fnStreamRest(HANDLE hSrc, HANDLE hDst, char *pbBuffer, DWORD cbFirst)
     return 0;
 }
 
+// A new, empty file in pszDir under a name no file has ("_EXnnnn.tmp", as
+// the full copy's temporaries), open for writing and for the rename that
+// completes it. Made in one call, where asking the system for a free name
+// first would make the file, close it and open it again.
+// INVALID_HANDLE_VALUE with the last error set.
+HANDLE fnCreateTempIn(const char *pszDir, char *pszTemp, size_t cchTemp)
+{
+    static unsigned s_uNext = 0;
+    if (!s_uNext)
+        s_uNext = GetCurrentProcessId() ^ GetTickCount();
+    for (int iTry = 0; iTry < 64; iTry++) {
+        unsigned uUnique = s_uNext++ & 0xFFFF;
+        char szName[16];
+        fnFormatText(szName, COUNTOF(szName), "_EX%X.tmp", uUnique ? uUnique : 1u);
+        if (!fnPathJoin(pszTemp, cchTemp, pszDir[0] ? pszDir : ".", szName)) {
+            SetLastError(ERROR_FILENAME_EXCED_RANGE);
+            return INVALID_HANDLE_VALUE;
+        }
+        HANDLE hFile = CreateFileA(pszTemp, GENERIC_WRITE | DELETE, 0, NULL, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, NULL);
+        DWORD dwErr = GetLastError();
+        if (hFile != INVALID_HANDLE_VALUE || (dwErr != ERROR_FILE_EXISTS && dwErr != ERROR_ALREADY_EXISTS))
+            return hFile;
+    }
+    SetLastError(ERROR_CANNOT_MAKE);
+    return INVALID_HANDLE_VALUE;
+}
+
+// Gives an open file (opened with DELETE access) the name pszNtTarget, in
+// the system's own form (fnNtPathOf), never over an existing file.
+// 0, ERROR_FILE_EXISTS or another Win32 error.
+DWORD fnRenameOpenFile(HANDLE hFile, const char *pszNtTarget)
+{
+    union {
+        FILE_RENAME_INFO info;
+        BYTE ab[sizeof(FILE_RENAME_INFO) + (kcchPath + 8) * sizeof(WCHAR)];
+    } rename;
+    memset(&rename.info, 0, sizeof(rename.info));
+    int cchRoom = (int)((sizeof(rename) - offsetof(FILE_RENAME_INFO, FileName)) / sizeof(WCHAR));
+    int cch = MultiByteToWideChar(CP_ACP, 0, pszNtTarget, -1, rename.info.FileName, cchRoom);
+    if (cch <= 1)
+        return ERROR_FILENAME_EXCED_RANGE;
+    rename.info.ReplaceIfExists = FALSE;
+    rename.info.FileNameLength = (DWORD)(cch - 1) * sizeof(WCHAR);
+    if (SetFileInformationByHandle(hFile, FileRenameInfo, &rename, sizeof(rename)))
+        return 0;
+    DWORD dwErr = fnLastErrorOr(ERROR_CANNOT_MAKE);
+    return dwErr == ERROR_ALREADY_EXISTS ? ERROR_FILE_EXISTS : dwErr;
+}
+
 // What both copies do first: the two paths (kcchPath each), the disk
 // prompts, the source's facts and the free space they need. 0 or VIF_* bits.
 DWORD fnPrepareCopy(const char *pszSrcDir, const char *pszSrcName, const char *pszDstDir, const char *pszDstName,
@@ -532,21 +582,21 @@ DWORD fnCopyToNewFile(const char *pszSrc, const char *pszTarget, BOOL bKeepAttri
         return ERROR_NOT_ENOUGH_MEMORY;
     if (fnIsRemovable(pszSrc) || fnIsRemovable(pszTarget))
         return ERROR_NOT_SUPPORTED;  // the disk prompts belong to the full copy
-    // The handle is asked only what it answers without a trip to the volume
-    // (its size and time); the attributes come from the name.
-    DWORD dwSrcAttrib = GetFileAttributesA(pszSrc);
-    if (dwSrcAttrib == INVALID_FILE_ATTRIBUTES)
-        return ERROR_FILE_NOT_FOUND;  // ERROR_PATH_NOT_FOUND is kept for the target's missing folder
-    if (dwSrcAttrib & FILE_ATTRIBUTE_DIRECTORY)
-        return ERROR_NOT_SUPPORTED;
+    char szNtTarget[kcchPath + 8];
+    if (!fnNtPathOf(pszTarget, szNtTarget, COUNTOF(szNtTarget), fnCharNext))
+        return ERROR_NOT_SUPPORTED;  // a name the rename by handle cannot take as written
+    // The open source answers its attributes, time and size itself.
     CFileHandle hSrc(CreateFileA(pszSrc, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL, OPEN_EXISTING,
                                  FILE_FLAG_SEQUENTIAL_SCAN, NULL));
-    FILETIME ftWrite;
+    FILE_BASIC_INFO basic;
     LARGE_INTEGER liSize;
-    if (!hSrc.IsValid() || !GetFileTime(hSrc.Get(), NULL, NULL, &ftWrite) || !GetFileSizeEx(hSrc.Get(), &liSize)) {
-        DWORD dwErr = GetLastError();
+    if (!hSrc.IsValid() || !GetFileInformationByHandleEx(hSrc.Get(), FileBasicInfo, &basic, sizeof(basic)) ||
+        !GetFileSizeEx(hSrc.Get(), &liSize)) {
+        DWORD dwErr = GetLastError();  // ERROR_PATH_NOT_FOUND is kept for the target's missing folder
         return dwErr && dwErr != ERROR_PATH_NOT_FOUND ? dwErr : ERROR_FILE_NOT_FOUND;
     }
+    if (basic.FileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+        return ERROR_NOT_SUPPORTED;
     DWORD cbFirst = 0;
     if (!ReadFile(hSrc.Get(), pbBuffer, kcbCopyBlock, &cbFirst, NULL))
         return GetLastError();
@@ -554,32 +604,36 @@ DWORD fnCopyToNewFile(const char *pszSrc, const char *pszTarget, BOOL bKeepAttri
         return ERROR_NOT_SUPPORTED;  // compressed: expanded by the full copy
     if (!fnHasRoomFor(pszTarget, (ULONGLONG)liSize.QuadPart))
         return ERROR_DISK_FULL;
-    if (GetFileAttributesA(pszTarget) != INVALID_FILE_ATTRIBUTES)
+    // An existing target is found by the rename, which never replaces it; a
+    // file larger than the first read is looked for first, so that an update
+    // does not copy it twice. A look for a missing name is a search of the
+    // whole folder, as long as copying a small file.
+    if ((ULONGLONG)liSize.QuadPart > cbFirst && GetFileAttributesA(pszTarget) != INVALID_FILE_ATTRIBUTES)
         return ERROR_FILE_EXISTS;
     // The content is completed in a temporary beside the target, which then
     // takes the target's name (never over a file that appeared meanwhile).
     char szDir[kcchPath], szName[kcchPath], szTemp[kcchPath];
-    if (!fnPathSplit(pszTarget, szDir, COUNTOF(szDir), szName, COUNTOF(szName)) ||
-        !GetTempFileNameA(szDir[0] ? szDir : ".", "_EX", 0, szTemp)) {
+    fnPathSplit(pszTarget, szDir, COUNTOF(szDir), szName, COUNTOF(szName));
+    CFileHandle hDst(fnCreateTempIn(szDir, szTemp, COUNTOF(szTemp)));
+    if (!hDst.IsValid()) {
         DWORD dwErr = fnLastErrorOr(ERROR_PATH_NOT_FOUND);
         return dwErr == ERROR_DIRECTORY ? ERROR_PATH_NOT_FOUND : dwErr;  // the folder is missing
     }
-    CFileHandle hDst(CreateFileA(szTemp, GENERIC_WRITE, 0, NULL, TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL));
-    DWORD dwErr = hDst.IsValid() ? fnStreamRest(hSrc.Get(), hDst.Get(), pbBuffer, cbFirst)
-                                 : fnLastErrorOr(ERROR_CANNOT_MAKE);
-    if (!dwErr && !SetFileTime(hDst.Get(), NULL, NULL, &ftWrite))
-        dwErr = GetLastError();
-    if (hDst.IsValid() && !hDst.fnClose() && !dwErr)
-        dwErr = fnLastErrorOr(ERROR_WRITE_FAULT);
-    // Read-only and the rest are set once the content is in.
-    DWORD dwAttrib = fnTargetAttributes(dwSrcAttrib, bKeepAttrib);
-    if (!dwErr && dwAttrib != FILE_ATTRIBUTE_NORMAL && !SetFileAttributesA(szTemp, dwAttrib))
-        dwErr = fnLastErrorOr(ERROR_ACCESS_DENIED);
-    if (!dwErr && !MoveFileExA(szTemp, pszTarget, 0)) {
-        dwErr = fnLastErrorOr(ERROR_CANNOT_MAKE);
-        if (dwErr == ERROR_ALREADY_EXISTS)
-            dwErr = ERROR_FILE_EXISTS;
+    DWORD dwErr = fnStreamRest(hSrc.Get(), hDst.Get(), pbBuffer, cbFirst);
+    // The time, then read-only and the rest, once the content is in.
+    DWORD dwAttrib = fnTargetAttributes(basic.FileAttributes, bKeepAttrib);
+    if (!dwErr) {
+        FILE_BASIC_INFO set;
+        memset(&set, 0, sizeof(set));
+        set.LastWriteTime = basic.LastWriteTime;
+        set.FileAttributes = dwAttrib == FILE_ATTRIBUTE_NORMAL ? 0 : dwAttrib;  // 0: as created
+        if (!SetFileInformationByHandle(hDst.Get(), FileBasicInfo, &set, sizeof(set)))
+            dwErr = fnLastErrorOr(ERROR_ACCESS_DENIED);
     }
+    if (!dwErr)
+        dwErr = fnRenameOpenFile(hDst.Get(), szNtTarget);
+    if (!hDst.fnClose() && !dwErr)
+        dwErr = fnLastErrorOr(ERROR_WRITE_FAULT);  // the target may stand: the full copy then finds it
     if (dwErr) {
         // The temporary was made here and holds nothing of the user's.
         SetFileAttributesA(szTemp, FILE_ATTRIBUTE_NORMAL);

@@ -4,6 +4,8 @@
 
 #include <string.h>
 
+#include <string>
+
 #include "base/path_text.h"
 
 namespace {
@@ -77,4 +79,25 @@ TEST(PathSplit, AtTheLastSeparatorKeepingRoots)
     char szSmall[4];
     EXPECT_EQ(0, fnPathSplitWith("C:\\App\\A.DLL", szSmall, sizeof(szSmall), szName, sizeof(szName), fnNextByte));
     EXPECT_STREQ("C:\\", szSmall);
+}
+
+TEST(NtPath, FullPathsAsWrittenOnly)
+{
+    char sz[64];
+    EXPECT_EQ(1, fnNtPathOf("C:\\App\\A.DLL", sz, sizeof(sz), fnNextByte));
+    EXPECT_STREQ("\\??\\C:\\App\\A.DLL", sz);
+    EXPECT_EQ(1, fnNtPathOf("\\\\server\\share\\.cfg", sz, sizeof(sz), fnNextByte));
+    EXPECT_STREQ("\\??\\UNC\\server\\share\\.cfg", sz);
+    // A trail byte "\" is not a separator, so the part does not end there.
+    std::string strDbcs = std::string(kszDbcsDir) + "\\A.DLL";
+    EXPECT_EQ(1, fnNtPathOf(strDbcs.c_str(), sz, sizeof(sz), fnNextDbcs));
+    EXPECT_EQ("\\??\\" + strDbcs, std::string(sz));
+    // Anything the Win32 names would change, or cut, is refused.
+    const char *apszRefused[] = {"App\\A.DLL", "C:A.DLL", "\\A.DLL", "C:\\App/A.DLL", "C:\\App\\..\\A.DLL",
+                                 "C:\\.\\A.DLL", "C:\\App\\\\A.DLL", "C:\\App\\A.", "C:\\App \\A.DLL",
+                                 "\\\\?\\C:\\A.DLL", "\\\\.\\pipe\\x", "C:\\App\\"};
+    for (const char *psz : apszRefused)
+        EXPECT_EQ(0, fnNtPathOf(psz, sz, sizeof(sz), fnNextByte)) << psz;
+    char szSmall[12];
+    EXPECT_EQ(0, fnNtPathOf("C:\\App\\A.DLL", szSmall, sizeof(szSmall), fnNextByte));
 }

@@ -229,6 +229,8 @@ TEST_F(InstallTest, NewTargetIsCreatedNewNeverOverAFile)
     EXPECT_EQ((DWORD)ERROR_FILE_EXISTS,
               fnCopyToNewFile((m_strSrc + "\\NEW.TXT").c_str(), (m_strDst + "\\OLD.TXT").c_str(), FALSE, TRUE));
     EXPECT_EQ("old", fnReadWholeFile(m_strDst + "\\OLD.TXT"));
+    // Nothing of the copy is left beside the target.
+    EXPECT_EQ(0, fnCountMatches(m_strDst + "\\_EX*.tmp"));
 
     // A missing folder is the target's only; a missing source is not found.
     EXPECT_EQ((DWORD)ERROR_PATH_NOT_FOUND, fnCopyToNewFile((m_strSrc + "\\NEW.TXT").c_str(),

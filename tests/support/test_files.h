@@ -65,6 +65,21 @@ inline bool fnFileExists(const std::string &strPath)
     return GetFileAttributesA(strPath.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
+// How many files match a wildcard pattern ("C:\\DIR\\_EX*.tmp").
+inline int fnCountMatches(const std::string &strPattern)
+{
+    WIN32_FIND_DATAA fd;
+    HANDLE hFind = FindFirstFileA(strPattern.c_str(), &fd);
+    if (hFind == INVALID_HANDLE_VALUE)
+        return 0;
+    int iCount = 0;
+    do {
+        iCount += !(fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
+    } while (FindNextFileA(hFind, &fd));
+    FindClose(hFind);
+    return iCount;
+}
+
 inline bool fnIsDir(const std::string &strPath)
 {
     DWORD dwAttr = GetFileAttributesA(strPath.c_str());

@@ -103,10 +103,8 @@ bool fnE2EWriteFile(const std::string &strPath, const std::string &strData) {
     return fclose(f) == 0 && fOk;
 }
 
-// CreateProcessA, tried a few times: Wine under heavy load now and then fails
-// a start with an internal error (1359) that a second try does not meet.
-static BOOL fnStartProcess(const char *pszExe, char *pszCmd, DWORD dwFlags, const std::string &strWorkDir,
-                           STARTUPINFOA *psi, PROCESS_INFORMATION *ppi)
+BOOL fnStartProcess(const char *pszExe, char *pszCmd, DWORD dwFlags, const std::string &strWorkDir,
+                    STARTUPINFOA *psi, PROCESS_INFORMATION *ppi)
 {
     BOOL bStarted = FALSE;
     for (int iTry = 0; iTry < 3 && !bStarted; iTry++) {

@@ -163,6 +163,12 @@ std::string fnE2EReadFile(const std::string &strPath);
 // Writes a file (bytes as given); true when it worked.
 bool fnE2EWriteFile(const std::string &strPath, const std::string &strData);
 
+// CreateProcessA (no inherited handles, the default environment), tried a
+// few times: Wine under heavy load now and then fails a start with an
+// internal error (1359) that a second try does not meet.
+BOOL fnStartProcess(const char *pszExe, char *pszCmd, DWORD dwFlags, const std::string &strWorkDir,
+                    STARTUPINFOA *psi, PROCESS_INFORMATION *ppi);
+
 // Windows paths of the programs under test (compile definitions, turned
 // into Z:\ paths; the environment variables SETUP32_E2E_EXE and
 // SETUP32_E2E_ROBOT override them).

@@ -98,8 +98,8 @@ protected:
         STARTUPINFOA si = {};
         si.cb = sizeof si;
         PROCESS_INFORMATION pi = {};
-        if (!CreateProcessA(NULL, &strCmd[0], NULL, NULL, FALSE, 0, NULL, m_strDir.c_str(), &si, &pi)) {
-            ADD_FAILURE() << "SETUP32.EXE did not start";
+        if (!fnStartProcess(NULL, &strCmd[0], 0, m_strDir, &si, &pi)) {
+            ADD_FAILURE() << "SETUP32.EXE did not start (error " << GetLastError() << ")";
             return (DWORD)-1;
         }
         DWORD dwStart = GetTickCount();

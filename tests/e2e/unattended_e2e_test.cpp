@@ -167,7 +167,7 @@ TEST_F(UnattendedE2E, KilledRunLeavesWholeLines)
     STARTUPINFOA si = {};
     si.cb = sizeof(si);
     PROCESS_INFORMATION pi;
-    ASSERT_TRUE(CreateProcessA(strExe.c_str(), &strCmd[0], NULL, NULL, FALSE, 0, NULL, m_strDir.c_str(), &si, &pi));
+    ASSERT_TRUE(fnStartProcess(strExe.c_str(), &strCmd[0], 0, m_strDir, &si, &pi));
     // Wait until the question is in the log, then kill the run in its sleep.
     for (int i = 0; i < 100 && !fnContains(fnE2EReadFile(m_strLog), "\"question\""); i++)
         Sleep(100);
@@ -247,7 +247,7 @@ int fnMostWindowsDuring(const std::string &strDir, const std::string &strArgs, D
     STARTUPINFOA si = {};
     si.cb = sizeof(si);
     PROCESS_INFORMATION pi;
-    if (!CreateProcessA(strExe.c_str(), &strCmd[0], NULL, NULL, FALSE, 0, NULL, strDir.c_str(), &si, &pi))
+    if (!fnStartProcess(strExe.c_str(), &strCmd[0], 0, strDir, &si, &pi))
         return -1;
     int cMost = 0;
     while (WaitForSingleObject(pi.hProcess, 50) == WAIT_TIMEOUT) {

@@ -20,9 +20,9 @@ namespace {
 
 const int kKillMoments = 16;
 
-// Every file under strDir (relative name -> bytes), sub-folders included.
-// The names of every file under strDir, sub-folders included.
-void fnListTree(const std::string &strDir, const std::string &strRel, std::set<std::string> *pNames)
+// Calls fnFile(path, relative name) for every file under strDir, sub-folders included.
+void fnWalkTree(const std::string &strDir, const std::string &strRel,
+                const std::function<void(const std::string &, const std::string &)> &fnFile)
 {
     WIN32_FIND_DATAA fd;
     HANDLE hFind = FindFirstFileA((strDir + "\\*").c_str(), &fd);
@@ -34,30 +34,25 @@ void fnListTree(const std::string &strDir, const std::string &strRel, std::set<s
             continue;
         std::string strRelName = strRel.empty() ? strName : strRel + "\\" + strName;
         if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-            fnListTree(strDir + "\\" + strName, strRelName, pNames);
+            fnWalkTree(strDir + "\\" + strName, strRelName, fnFile);
         else
-            pNames->insert(strRelName);
+            fnFile(strDir + "\\" + strName, strRelName);
     } while (FindNextFileA(hFind, &fd));
     FindClose(hFind);
 }
 
+// The names of every file under strDir, sub-folders included.
+void fnListTree(const std::string &strDir, const std::string &strRel, std::set<std::string> *pNames)
+{
+    fnWalkTree(strDir, strRel, [pNames](const std::string &, const std::string &strName) { pNames->insert(strName); });
+}
+
+// Every file under strDir (relative name -> bytes), sub-folders included.
 void fnReadTree(const std::string &strDir, const std::string &strRel, std::map<std::string, std::string> *pFiles)
 {
-    WIN32_FIND_DATAA fd;
-    HANDLE hFind = FindFirstFileA((strDir + "\\*").c_str(), &fd);
-    if (hFind == INVALID_HANDLE_VALUE)
-        return;
-    do {
-        std::string strName = fd.cFileName;
-        if (strName == "." || strName == "..")
-            continue;
-        std::string strRelName = strRel.empty() ? strName : strRel + "\\" + strName;
-        if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-            fnReadTree(strDir + "\\" + strName, strRelName, pFiles);
-        else
-            (*pFiles)[strRelName] = fnE2EReadFile(strDir + "\\" + strName);
-    } while (FindNextFileA(hFind, &fd));
-    FindClose(hFind);
+    fnWalkTree(strDir, strRel, [pFiles](const std::string &strPath, const std::string &strName) {
+        (*pFiles)[strName] = fnE2EReadFile(strPath);
+    });
 }
 
 // Bytes that tell every position of every version apart, so a file cut or
